@@ -1,0 +1,80 @@
+# Build conventions and the three test layers.
+#
+#   facelib_unit_test(NAME SOURCES... LIBS...)        native gtest, label "unit"
+#   facelib_wine_test(NAME [E2E] SOURCES... LIBS...)  Windows gtest program; the native
+#       build registers it, run under Wine by tests/harness/wine-test.sh,
+#       label "wine" (or "e2e": the program folder is installed first)
+#   facelib_win_program(NAME [GUI|DLL] ...)          a Windows deliverable or tool
+
+set(FACELIB_WIN_DIR "${CMAKE_BINARY_DIR}/win32" CACHE PATH "binary dir of the Windows build")
+set(FACELIB_HARNESS "${CMAKE_SOURCE_DIR}/tests/harness/wine-test.sh")
+
+if(FACELIB_WIN)
+  set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+  set(CMAKE_LIBRARY_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+  add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
+                          _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800)
+  add_compile_options(-municode)
+  add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
+  enable_language(RC)
+endif()
+add_compile_options($<$<COMPILE_LANGUAGE:CXX,C>:-Wall> $<$<COMPILE_LANGUAGE:CXX,C>:-Wextra>)
+
+function(facelib_unit_test name)
+  if(FACELIB_WIN)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest_main GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 120)
+endfunction()
+
+function(facelib_wine_test name)
+  cmake_parse_arguments(A "E2E" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 300)
+  endif()
+  if(FACELIB_WIN)
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_LIBS} facelib_gtest)
+  elseif(FACELIB_WINDOWS)
+    set(label wine)
+    set(mode --component)
+    if(A_E2E)
+      set(label e2e)
+      set(mode --install)
+    endif()
+    add_test(NAME ${name}
+      COMMAND ${FACELIB_HARNESS} ${mode} --name ${name}
+              --bin "${FACELIB_WIN_DIR}/bin" --native "${CMAKE_BINARY_DIR}"
+              --source "${CMAKE_SOURCE_DIR}" -- ${name}.exe)
+    # One Wine prefix is shared: its tests take turns.
+    set_tests_properties(${name} PROPERTIES LABELS ${label} TIMEOUT ${A_TIMEOUT}
+                         RESOURCE_LOCK wineprefix)
+  endif()
+endfunction()
+
+# facelib_win_program(NAME [GUI] [DLL] [OUTPUT name] SOURCES... LIBS... [DEF file])
+function(facelib_win_program name)
+  if(NOT FACELIB_WIN)
+    return()
+  endif()
+  cmake_parse_arguments(A "GUI;DLL" "OUTPUT;DEF" "SOURCES;LIBS" ${ARGN})
+  if(A_DLL)
+    add_library(${name} SHARED ${A_SOURCES} ${A_DEF})
+    set_target_properties(${name} PROPERTIES PREFIX "")
+    target_link_options(${name} PRIVATE -Wl,--kill-at)
+  else()
+    add_executable(${name} ${A_SOURCES})
+    if(A_GUI)
+      target_link_options(${name} PRIVATE -mwindows)
+    endif()
+  endif()
+  if(A_OUTPUT)
+    set_target_properties(${name} PROPERTIES OUTPUT_NAME ${A_OUTPUT})
+  endif()
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+endfunction()

@@ -1,0 +1,6 @@
+// Tessel.exe: the face library editor.
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return 0;
+}

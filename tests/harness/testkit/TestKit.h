@@ -1,0 +1,28 @@
+// Helpers for Windows-side tests run by tests/harness/wine-test.sh.
+// Paths are UTF-8; the harness passes its folders through the environment.
+#pragma once
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace testkit {
+
+std::string AppDir();                          // FACELIB_APPDIR, no trailing backslash
+std::string RunDir();                          // scratch folder of this run
+std::string SourcePath(const std::string& rel); // file in the source tree ("/" or "\" separators)
+std::string Env(const char* name);
+
+// Asks the harness for a PNG of the whole display, kept as FACELIB_SHOTS\name.png.
+// Returns false when no harness answered within the timeout.
+bool Screenshot(const std::string& name,
+                std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Polls cond until it holds or the timeout passes, pumping this thread's messages.
+bool WaitUntil(const std::function<bool()>& cond,
+               std::chrono::milliseconds timeout = std::chrono::seconds(10),
+               std::chrono::milliseconds step = std::chrono::milliseconds(20));
+
+std::string ReadFile(const std::string& path);  // whole file, empty when missing
+bool FileExists(const std::string& path);
+
+}  // namespace testkit

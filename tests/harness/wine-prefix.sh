@@ -1,0 +1,27 @@
+#!/bin/bash
+# Creates the shared 32-bit Wine prefix once (headless settings, CJK fonts).
+# Usage: wine-prefix.sh PREFIX     (safe to call concurrently; a ready prefix returns at once)
+set -eu
+PFX=$1
+HERE=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$(dirname "$PFX")"
+exec 9>"$PFX.lock"
+flock 9
+[ -f "$PFX/.facelib-ready" ] && exit 0
+
+rm -rf "$PFX"
+export WINEPREFIX=$PFX WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+LOG=$PFX.log
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$PFX.display" >/dev/null 2>&1 &
+XPID=$!
+trap 'kill $XPID 2>/dev/null; wait $XPID 2>/dev/null; rm -f "$PFX.display"' EXIT
+for ((i = 0; i < 200; i++)); do [ -s "$PFX.display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -1 "$PFX.display")
+
+timeout 300 wineboot -i >"$LOG" 2>&1
+wine regedit /S "$HERE/headless.reg" >>"$LOG" 2>&1
+# Debian's Wine does not find fonts-wine's fonts by itself (caption glyphs come out as letters).
+cp -n /usr/share/wine/fonts/*.ttf "$PFX/drive_c/windows/Fonts/" 2>/dev/null || true
+wine regedit /S "$HERE/cjk_fonts.reg" >>"$LOG" 2>&1
+timeout 120 wineserver -w
+touch "$PFX/.facelib-ready"

@@ -1,0 +1,105 @@
+#!/bin/bash
+# Runs one Windows test program under Wine in a private Xvfb display.
+#
+#   wine-test.sh --component|--install --name NAME --bin WINBIN --native NATIVEBUILD
+#                --source SRCDIR -- PROGRAM.exe [args...]
+#
+# --component  runs WINBIN/PROGRAM.exe as it is.
+# --install    first lays out a program folder C:\facelib\NAME inside the prefix the way the
+#              programs expect it (executables side by side, data\mienko.db, face\, temp\,
+#              skin\default\) and runs PROGRAM.exe from there.
+#
+# The test program sees (Windows paths):
+#   FACELIB_APPDIR   the installed program folder (with --install)
+#   FACELIB_RUNDIR   a fresh scratch folder for this run
+#   FACELIB_SOURCE   the source tree (read-only test inputs)
+#   FACELIB_SHOTS    where screenshots are kept (NATIVEBUILD/screenshots)
+# A test asks for a screenshot of the display by creating RUNDIR\shot\NAME.req; the
+# harness answers with SHOTS\NAME.png and removes the request.
+# On failure a screenshot NAME-failed.png is kept in SHOTS.
+set -u
+MODE=component
+while [ $# -gt 0 ]; do
+  case $1 in
+    --component) MODE=component ;;
+    --install) MODE=install ;;
+    --name) NAME=$2; shift ;;
+    --bin) WINBIN=$2; shift ;;
+    --native) NATIVE=$2; shift ;;
+    --source) SRC=$2; shift ;;
+    --) shift; break ;;
+    *) echo "wine-test: unknown option $1" >&2; exit 2 ;;
+  esac
+  shift
+done
+PROGRAM=$1; shift
+HERE=$(cd "$(dirname "$0")" && pwd)
+
+winpath() { # absolute Unix path -> Z:\ path
+  echo "Z:$(echo "$1" | tr / '\\')"
+}
+
+export WINEPREFIX=${FACELIB_WINEPREFIX:-$NATIVE/wine/prefix} WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+"$HERE/wine-prefix.sh" "$WINEPREFIX" || { echo "wine-test: prefix setup failed" >&2; exit 1; }
+
+RUN=$NATIVE/wine/runs/$NAME
+SHOTS=$NATIVE/screenshots
+rm -rf "$RUN"; mkdir -p "$RUN/shot" "$SHOTS"
+rm -f "$SHOTS/$NAME"*.png
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$RUN/display" >"$RUN/xvfb.log" 2>&1 &
+XPID=$!
+for ((i = 0; i < 200; i++)); do [ -s "$RUN/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(head -1 "$RUN/display")
+
+shot() { # file.png
+  xwd -root -silent -display "$DISPLAY" 2>/dev/null | xwdtopnm 2>/dev/null | pnmtopng >"$1" 2>/dev/null
+}
+
+WATCH=
+cleanup() {
+  [ -n "$WATCH" ] && kill "$WATCH" 2>/dev/null
+  wineserver -k 2>/dev/null
+  timeout 20 wineserver -w 2>/dev/null
+  kill "$XPID" 2>/dev/null; wait "$XPID" 2>/dev/null
+}
+trap cleanup EXIT
+
+# Screenshot requests from the test program.
+(
+  while sleep 0.05; do
+    for req in "$RUN"/shot/*.req; do
+      [ -e "$req" ] || continue
+      n=$(basename "$req" .req)
+      shot "$SHOTS/$n.png.tmp" && mv "$SHOTS/$n.png.tmp" "$SHOTS/$n.png"
+      rm -f "$req"
+    done
+  done
+) &
+WATCH=$!
+
+export FACELIB_RUNDIR=$(winpath "$RUN")
+export FACELIB_SOURCE=$(winpath "$SRC")
+export FACELIB_SHOTS=$(winpath "$SHOTS")
+wineserver -p 2>/dev/null
+
+if [ "$MODE" = install ]; then
+  APP=$WINEPREFIX/drive_c/facelib/$NAME
+  "$HERE/install-app.sh" "$APP" "$WINBIN" "$NATIVE" "$SRC" || { echo "wine-test: install failed" >&2; exit 1; }
+  export FACELIB_APPDIR="C:\\facelib\\$NAME"
+  cp "$WINBIN/$PROGRAM" "$APP/"
+  cd "$APP"
+  EXE=./$PROGRAM
+else
+  cd "$RUN"
+  EXE=$WINBIN/$PROGRAM
+fi
+
+timeout -k 5 "${FACELIB_TEST_TIMEOUT:-280}" wine "$EXE" "$@"
+rc=$?
+if [ $rc -ne 0 ]; then
+  shot "$SHOTS/$NAME-failed.png"
+  echo "wine-test: $PROGRAM exited $rc; screenshot $SHOTS/$NAME-failed.png"
+fi
+exit $rc
