@@ -2,7 +2,7 @@
 #   facelib_sqlite, facelib_tinyxml, facelib_minizip (zlib inside), facelib_gtest (Windows)
 
 if(FACELIB_WIN)
-  set(_d "${FACELIB_DEPS_DIR}/win32")
+  set(_d "${FACELIB_DEPS_DIR}/${FACELIB_WIN_ARCH}")
   foreach(lib sqlite3 tinyxml minizip)
     if(NOT EXISTS "${_d}/lib/lib${lib}.a")
       message(FATAL_ERROR "${_d}/lib/lib${lib}.a missing: run scripts/bootstrap.sh first")

@@ -6,7 +6,15 @@
 #       label "wine" (or "e2e": the program folder is installed first)
 #   facelib_win_program(NAME [GUI|DLL] ...)          a Windows deliverable or tool
 
-set(FACELIB_WIN_DIR "${CMAKE_BINARY_DIR}/win32" CACHE PATH "binary dir of the Windows build")
+# The Windows build whose programs the wine and e2e tests run (see CMakeLists.txt).
+set(FACELIB_TEST_WIN_DIR "${CMAKE_BINARY_DIR}/win64")
+if(FACELIB_WIN)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(FACELIB_WIN_ARCH win64)
+  else()
+    set(FACELIB_WIN_ARCH win32)
+  endif()
+endif()
 set(FACELIB_HARNESS "${CMAKE_SOURCE_DIR}/tests/harness/wine-test.sh")
 
 if(FACELIB_WIN)
@@ -49,7 +57,7 @@ function(facelib_wine_test name)
     endif()
     add_test(NAME ${name}
       COMMAND ${FACELIB_HARNESS} ${mode} --name ${name}
-              --bin "${FACELIB_WIN_DIR}/bin" --native "${CMAKE_BINARY_DIR}"
+              --bin "${FACELIB_TEST_WIN_DIR}/bin" --native "${CMAKE_BINARY_DIR}"
               --source "${CMAKE_SOURCE_DIR}" -- ${name}.exe)
     # One Wine prefix is shared: its tests take turns.
     set_tests_properties(${name} PROPERTIES LABELS ${label} TIMEOUT ${A_TIMEOUT}

@@ -1,5 +1,6 @@
 #!/bin/bash
-# Creates the shared 32-bit Wine prefix once (headless settings, CJK fonts).
+# Creates the shared Wine prefix once (headless settings, CJK fonts).
+# 64-bit: this sandbox cannot execute 32-bit x86 code, so the tests run the x86_64 build.
 # Usage: wine-prefix.sh PREFIX     (safe to call concurrently; a ready prefix returns at once)
 set -eu
 PFX=$1
@@ -10,7 +11,7 @@ flock 9
 [ -f "$PFX/.facelib-ready" ] && exit 0
 
 rm -rf "$PFX"
-export WINEPREFIX=$PFX WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$PFX WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 LOG=$PFX.log
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$PFX.display" >/dev/null 2>&1 &
 XPID=$!
@@ -18,10 +19,11 @@ trap 'kill $XPID 2>/dev/null; wait $XPID 2>/dev/null; rm -f "$PFX.display"' EXIT
 for ((i = 0; i < 200; i++)); do [ -s "$PFX.display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -1 "$PFX.display")
 
-timeout 300 wineboot -i >"$LOG" 2>&1
-wine regedit /S "$HERE/headless.reg" >>"$LOG" 2>&1
+WINE=/usr/lib/wine/wine64
+timeout 300 $WINE wineboot -i >"$LOG" 2>&1
+$WINE regedit /S "$HERE/headless.reg" >>"$LOG" 2>&1
 # Debian's Wine does not find fonts-wine's fonts by itself (caption glyphs come out as letters).
 cp -n /usr/share/wine/fonts/*.ttf "$PFX/drive_c/windows/Fonts/" 2>/dev/null || true
-wine regedit /S "$HERE/cjk_fonts.reg" >>"$LOG" 2>&1
-timeout 120 wineserver -w
+$WINE regedit /S "$HERE/cjk_fonts.reg" >>"$LOG" 2>&1
+timeout 120 /usr/lib/wine/wineserver64 -w
 touch "$PFX/.facelib-ready"

@@ -39,7 +39,9 @@ winpath() { # absolute Unix path -> Z:\ path
   echo "Z:$(echo "$1" | tr / '\\')"
 }
 
-export WINEPREFIX=${FACELIB_WINEPREFIX:-$NATIVE/wine/prefix} WINEARCH=win32
+export WINEPREFIX=${FACELIB_WINEPREFIX:-$NATIVE/wine/prefix} WINEARCH=win64
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 "$HERE/wine-prefix.sh" "$WINEPREFIX" || { echo "wine-test: prefix setup failed" >&2; exit 1; }
 
@@ -60,8 +62,8 @@ shot() { # file.png
 WATCH=
 cleanup() {
   [ -n "$WATCH" ] && kill "$WATCH" 2>/dev/null
-  wineserver -k 2>/dev/null
-  timeout 20 wineserver -w 2>/dev/null
+  $WINESERVER -k 2>/dev/null
+  timeout 20 $WINESERVER -w 2>/dev/null
   kill "$XPID" 2>/dev/null; wait "$XPID" 2>/dev/null
 }
 trap cleanup EXIT
@@ -82,7 +84,7 @@ WATCH=$!
 export FACELIB_RUNDIR=$(winpath "$RUN")
 export FACELIB_SOURCE=$(winpath "$SRC")
 export FACELIB_SHOTS=$(winpath "$SHOTS")
-wineserver -p 2>/dev/null
+$WINESERVER -p 2>/dev/null
 
 if [ "$MODE" = install ]; then
   APP=$WINEPREFIX/drive_c/facelib/$NAME
@@ -96,7 +98,7 @@ else
   EXE=$WINBIN/$PROGRAM
 fi
 
-timeout -k 5 "${FACELIB_TEST_TIMEOUT:-280}" wine "$EXE" "$@"
+timeout -k 5 "${FACELIB_TEST_TIMEOUT:-280}" $WINE "$EXE" "$@"
 rc=$?
 if [ $rc -ne 0 ]; then
   shot "$SHOTS/$NAME-failed.png"
