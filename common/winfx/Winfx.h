@@ -1,0 +1,29 @@
+// winfx: the project's small Win32 application framework, in place of MFC and ATL.
+//
+// Conventions
+// - Include "winfx/<Header>.h"; this file includes the core. Namespace winfx. Link `winfx`.
+// - One window, one object: derive from Window (registered class) or Dialog (template),
+//   override OnMessage or the typed OnXxx handlers. The object is bound at WM_NCCREATE /
+//   WM_INITDIALOG and unbound at WM_NCDESTROY; destroying the object destroys its window.
+//   `delete this` only in OnFinalMessage.
+// - No exception leaves a window or dialog procedure: the trampoline catches, calls
+//   OnException and answers as the default procedure would (WM_CREATE fails; a dialog
+//   whose OnInitDialog throws is ended with -1).
+// - Dialogs: public fields in and out; DoModal returns IDOK / IDCANCEL (-1: not created).
+//   Modeless dialogs registered with the App get IsDialogMessage in its loop.
+// - Texts are UTF-8 std::string; ToWide/ToUtf8 convert on the line calling a W function.
+// - Every handle has one owner: Unique<Traits> aliases (Unique.h), DCs and select guards
+//   (Gdi.h), ComPtr/Bstr/ComInit/OleInit (Com.h). Control wrappers (Controls.h, ...) are
+//   non-owning views of an HWND that a parent window owns.
+// - Free helpers are named after their handle type: HwndSetText, HwndGetText, ...
+#pragma once
+
+#include "winfx/App.h"
+#include "winfx/Com.h"
+#include "winfx/Dialog.h"
+#include "winfx/DialogTemplate.h"
+#include "winfx/Gdi.h"
+#include "winfx/Hwnd.h"
+#include "winfx/Unique.h"
+#include "winfx/Wide.h"
+#include "winfx/Window.h"
