@@ -53,6 +53,13 @@ bool DbConnection::Open(const std::string& connectionString) {
 bool DbConnection::Configure(const std::string& password) {
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // An empty file would pass as an empty database; the programs only open real ones.
+    {
+        StatementLease pages = Prepare("PRAGMA page_count");
+        if (!pages || sqlite3_step(pages.Get()) != SQLITE_ROW ||
+            sqlite3_column_int(pages.Get(), 0) <= 0)
+            return false;
+    }
     if (DbCheckPassword(m_db, password) != PasswordCheck::Match) return false;
     // The shipped file is already in WAL mode; a file made elsewhere is switched.
     sqlite3_stmt* raw = nullptr;
