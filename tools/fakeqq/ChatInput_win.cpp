@@ -1,4 +1,5 @@
 // The input box: what the messenger does with the keys and the clipboard it is given.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "ChatWindow_win.h"

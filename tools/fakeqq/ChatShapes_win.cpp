@@ -1,5 +1,6 @@
 // The window trees the main program and the hook look for, built from our own classes and
 // the system's rich-edit and dialog classes.
+#include <windows.h>
 #include <richedit.h>
 
 #include <cstring>

@@ -1,5 +1,6 @@
 #include "FakeQQClient_win.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "FakeQQProtocol.h"
@@ -38,7 +39,7 @@ bool FakeQQProcess::WaitReady(std::chrono::milliseconds timeout) {
     int at = WaitLine({" READY "}, 0, timeout);
     if (at < 0) return false;
     const std::string control = LogField(Lines()[static_cast<size_t>(at)], "control");
-    m_control = reinterpret_cast<HWND>(std::strtoul(control.c_str(), nullptr, 16));
+    m_control = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::strtoull(control.c_str(), nullptr, 16)));
     return IsWindow(m_control) != FALSE;
 }
 
@@ -105,7 +106,7 @@ std::string LogField(const std::string& line, const std::string& key) {
     size_t at = line.find(tag);
     if (at == std::string::npos) return {};
     at += tag.size();
-    if (key == "title" || key == "text") return line.substr(at);
+    if (key == "title" || key == "text" || key == "path") return line.substr(at);
     size_t end = line.find(' ', at);
     return line.substr(at, end == std::string::npos ? std::string::npos : end - at);
 }

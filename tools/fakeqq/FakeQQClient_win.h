@@ -48,7 +48,7 @@ private:
 };
 
 // Text from a log line: the value after "key=" up to the next space (or the line's end
-// for the free-text keys title= and text=).
+// for the keys that come last and may hold spaces: title=, text=, path=).
 std::string LogField(const std::string& line, const std::string& key);
 
 }  // namespace fakeqq
