@@ -8,6 +8,8 @@
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x534B4E31;  // one id for every skinned control
+// Finds the object of a control. (GetWindowSubclass is not exported by name everywhere.)
+constexpr wchar_t kObjectProp[] = L"FacelibSkinControl";
 }
 
 SkinControl::~SkinControl() {
@@ -35,23 +37,27 @@ bool SkinControl::Create(const wchar_t* className, HWND parent, const RECT& r,
 
 bool SkinControl::Attach(HWND control) {
     if (m_hwnd || !control || FromHwnd(control)) return false;
+    if (!SetPropW(control, kObjectProp, this)) return false;
     if (!SetWindowSubclass(control, &SkinControl::Proc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this)))
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        RemovePropW(control, kObjectProp);
         return false;
+    }
     m_hwnd = control;
     OnAttached();
     return true;
 }
 
 SkinControl* SkinControl::FromHwnd(HWND hwnd) noexcept {
-    DWORD_PTR data = 0;
-    if (!hwnd || !GetWindowSubclass(hwnd, &SkinControl::Proc, kSubclassId, &data)) return nullptr;
-    return reinterpret_cast<SkinControl*>(data);
+    if (!hwnd) return nullptr;
+    auto* control = static_cast<SkinControl*>(GetPropW(hwnd, kObjectProp));
+    return control && control->m_hwnd == hwnd ? control : nullptr;
 }
 
 void SkinControl::Detach() noexcept {
     if (!m_hwnd) return;
     RemoveWindowSubclass(m_hwnd, &SkinControl::Proc, kSubclassId);
+    RemovePropW(m_hwnd, kObjectProp);
     m_hwnd = nullptr;
 }
 
@@ -79,6 +85,7 @@ LRESULT CALLBACK SkinControl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
         // The window goes first: the object stays, without a window.
         if (self->m_hwnd == hwnd) self->Detach();
         else RemoveWindowSubclass(hwnd, &SkinControl::Proc, kSubclassId);
+        RemovePropW(hwnd, kObjectProp);
         return DefSubclassProc(hwnd, msg, wp, lp);
     }
     if (self->m_hwnd != hwnd) return DefSubclassProc(hwnd, msg, wp, lp);
