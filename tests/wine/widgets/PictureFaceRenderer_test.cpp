@@ -1,0 +1,114 @@
+// Thumbnails and icons: the JPEG decodes back to the asked size and the face's colours.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <objidl.h>
+#include <propidl.h>
+#include <gdiplus.h>
+
+#include "PictureFaceRenderer_win.h"
+#include "PictureTestKit.h"
+#include "SampleSet.h"
+
+using namespace pictest;
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+
+struct Decoded {
+    UINT width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(UINT x, UINT y) const { return pixels.at(y * width + x); }
+};
+
+// Decodes with GDI+ (a different path from the encoder's own bitmap).
+Decoded Decode(const std::vector<uint8_t>& jpeg) {
+    Decoded d;
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, jpeg.size());
+    std::memcpy(GlobalLock(mem), jpeg.data(), jpeg.size());
+    GlobalUnlock(mem);
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, &stream)))
+        return d;
+    GpBitmap* bmp = nullptr;
+    if (GdipCreateBitmapFromStream(stream, &bmp) == Ok) {
+        GdipGetImageWidth(bmp, &d.width);
+        GdipGetImageHeight(bmp, &d.height);
+        for (UINT y = 0; y < d.height; ++y)
+            for (UINT x = 0; x < d.width; ++x) {
+                ARGB argb = 0;
+                GdipBitmapGetPixel(bmp, static_cast<INT>(x), static_cast<INT>(y), &argb);
+                d.pixels.push_back(RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF));
+            }
+        GdipDisposeImage(bmp);
+    }
+    stream->Release();
+    return d;
+}
+
+class FaceRendererTest : public ::testing::Test {
+protected:
+    PictureFaceRenderer renderer;  // keeps GDI+ started for the decoding too
+};
+
+const COLORREF kYellow = RGB(255, 214, 0), kWhite = RGB(255, 255, 255);
+
+}  // namespace
+
+TEST_F(FaceRendererTest, ThumbnailIs45x45JpegWithTheFacesColours) {
+    std::vector<uint8_t> jpeg;
+    ASSERT_TRUE(renderer.RenderJpeg(Sample("still.gif"), 45, jpeg));
+    ASSERT_GT(jpeg.size(), 4u);
+    EXPECT_EQ(0xFF, jpeg[0]);
+    EXPECT_EQ(0xD8, jpeg[1]);
+    const Decoded d = Decode(jpeg);
+    ASSERT_EQ(45u, d.width);
+    ASSERT_EQ(45u, d.height);
+    EXPECT_TRUE(Near(kYellow, d.At(10, 22), 40)) << Hex(d.At(10, 22));
+    EXPECT_TRUE(Near(kWhite, d.At(2, 2), 30)) << Hex(d.At(2, 2));
+}
+
+TEST_F(FaceRendererTest, IconIs16x16) {
+    std::vector<uint8_t> jpeg;
+    ASSERT_TRUE(renderer.RenderJpeg(Sample("still.bmp"), 16, jpeg));
+    const Decoded d = Decode(jpeg);
+    ASSERT_EQ(16u, d.width);
+    ASSERT_EQ(16u, d.height);
+    // At this size eyes, mouth and outline blur into the yellow: count the yellow.
+    int yellow = 0, white = 0;
+    for (COLORREF c : d.pixels) {
+        yellow += Near(kYellow, c, 50) ? 1 : 0;
+        white += Near(kWhite, c, 40) ? 1 : 0;
+    }
+    EXPECT_GT(yellow, 256 / 4);
+    EXPECT_GT(white, 8);  // the corners
+}
+
+TEST_F(FaceRendererTest, AnimatedFaceGivesItsFirstFrame) {
+    std::vector<uint8_t> jpeg;
+    ASSERT_TRUE(renderer.RenderJpeg(Sample("delays_mixed.gif"), 45, jpeg));
+    const Decoded d = Decode(jpeg);
+    ASSERT_EQ(45u, d.width);
+    EXPECT_TRUE(Near(RGB(220, 30, 30), d.At(22, 22), 40)) << Hex(d.At(22, 22));
+}
+
+TEST_F(FaceRendererTest, WideFaceIsCentredOnWhite) {
+    std::vector<uint8_t> jpeg;
+    ASSERT_TRUE(renderer.RenderJpeg(Sample("wide.gif"), 45, jpeg));
+    const Decoded d = Decode(jpeg);
+    ASSERT_EQ(45u, d.height);
+    EXPECT_TRUE(Near(kWhite, d.At(22, 3), 30)) << Hex(d.At(22, 3));
+    EXPECT_TRUE(Near(RGB(20, 160, 60), d.At(22, 22), 40)) << Hex(d.At(22, 22));
+}
+
+TEST_F(FaceRendererTest, UndrawableInputGivesFalseAndNoBytes) {
+    std::vector<uint8_t> jpeg{1, 2, 3};
+    EXPECT_FALSE(renderer.RenderJpeg({'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'},
+                                     45, jpeg));
+    EXPECT_TRUE(jpeg.empty());
+    EXPECT_FALSE(renderer.RenderJpeg({}, 45, jpeg));
+    EXPECT_FALSE(renderer.RenderJpeg(Sample("still.gif"), 0, jpeg));
+    EXPECT_FALSE(renderer.RenderJpeg(Sample("still.gif"), -45, jpeg));
+}
