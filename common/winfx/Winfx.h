@@ -1,7 +1,7 @@
 // winfx: the project's small Win32 application framework, in place of MFC and ATL.
 //
 // Conventions
-// - Include "winfx/<Header>.h"; this file includes the core. Namespace winfx. Link `winfx`.
+// - Include "winfx/<Header>.h" or this file (all of them). Namespace winfx. Link `winfx`.
 // - One window, one object: derive from Window (registered class) or Dialog (template),
 //   override OnMessage or the typed OnXxx handlers. The object is bound at WM_NCCREATE /
 //   WM_INITDIALOG and unbound at WM_NCDESTROY; destroying the object destroys its window.
@@ -20,10 +20,17 @@
 
 #include "winfx/App.h"
 #include "winfx/Com.h"
+#include "winfx/Controls.h"
 #include "winfx/Dialog.h"
 #include "winfx/DialogTemplate.h"
 #include "winfx/Gdi.h"
 #include "winfx/Hwnd.h"
+#include "winfx/ImageList.h"
+#include "winfx/ListView.h"
+#include "winfx/Menu.h"
+#include "winfx/Subclass.h"
+#include "winfx/Tooltip.h"
+#include "winfx/TrayIcon.h"
 #include "winfx/Unique.h"
 #include "winfx/Wide.h"
 #include "winfx/Window.h"
