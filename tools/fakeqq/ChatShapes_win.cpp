@@ -176,7 +176,7 @@ bool BuildClassic(ChatWindow& w, HINSTANCE instance) {
     }
     HWND history = History(frame, w);
     HWND bar = w.Spec().kind == WindowKind::ClassicBar ? Child(kBarClass, L"", 0, frame, w) : nullptr;
-    HWND host = Child(kAfxClass, L"", WS_CLIPCHILDREN, frame, w);
+    HWND host = Child(kAfxClass, L"", WS_CLIPCHILDREN, frame, w, WS_EX_CLIENTEDGE);
     HWND input = host ? RichInput(L"RichEdit20A", host, w) : nullptr;
     w.Attach(frame, input, history);
     if (!history || !host || !input || (w.Spec().kind == WindowKind::ClassicBar && !bar))
@@ -199,7 +199,7 @@ bool BuildTx(ChatWindow& w, HINSTANCE instance) {
                                                : Child(kShellClass, L"", WS_CLIPCHILDREN, frame, w);
     HWND history = History(shell ? shell : frame, w);
     HWND panel = kind == WindowKind::TxTwoAtl ? Child(kAtlPanelClass, L"", 0, frame, w) : nullptr;
-    HWND host = Child(kAtlInputClass, L"", WS_CLIPCHILDREN, frame, w);
+    HWND host = Child(kAtlInputClass, L"", WS_CLIPCHILDREN, frame, w, WS_EX_CLIENTEDGE);
     HWND input = host ? RichInput(L"RichEdit20W", host, w) : nullptr;
     w.Attach(frame, input, history);
     if (!history || !host || !input || (kind != WindowKind::TxNoShell && !shell) ||

@@ -179,7 +179,11 @@ int Main(HINSTANCE instance) {
 
     std::string error;
     auto options = ParseOptions(args, &error);
-    Log log(options && !options->logPath.empty() ? Wide(options->logPath) : DefaultLogPath(exe));
+    // The log named on a bad command line still gets the reason.
+    std::string logPath = options ? options->logPath : std::string();
+    for (size_t i = 0; !options && i + 1 < args.size(); ++i)
+        if (args[i] == "--log") logPath = args[i + 1];
+    Log log(logPath.empty() ? DefaultLogPath(exe) : Wide(logPath));
     std::string joined;
     for (const std::string& a : args) joined += (joined.empty() ? "" : " ") + a;
     log.Write("START pid=" + std::to_string(GetCurrentProcessId()) +
