@@ -131,7 +131,7 @@ INT_PTR CALLBACK Window::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_NCDESTROY && self->m_hwnd == hwnd) {
         self->Unbind();
-        self->OnFinalMessage();  // may delete self
+        self->SafeFinalMessage();  // may delete self
         return FALSE;
     }
     if (outcome != Outcome::Handled) return FALSE;

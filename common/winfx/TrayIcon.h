@@ -12,7 +12,8 @@ namespace winfx {
 class TrayIcon {
 public:
     // Mouse events arrive at owner as callbackMessage with the mouse message in
-    // LOWORD(lParam) and id in wParam.
+    // LOWORD(lParam) and id in wParam. The owner must be a top-level window (hidden is
+    // fine): a message-only window never receives the "TaskbarCreated" broadcast.
     TrayIcon(HWND owner, UINT id, UINT callbackMessage) noexcept;
     ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;

@@ -11,7 +11,12 @@ namespace {
 bool EnsureClass(const WindowArgs& a, const std::wstring& name, WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (GetClassInfoExW(a.instance, name.c_str(), &wc)) return wc.lpfnWndProc == proc;
+    if (GetClassInfoExW(a.instance, name.c_str(), &wc)) {
+        if (wc.lpfnWndProc == proc) return true;
+        // Left behind by an earlier load of this DLL (classes outlive an unloaded DLL),
+        // or a class of another procedure: replace it if no window uses it.
+        if (wc.hInstance != a.instance || !UnregisterClassW(name.c_str(), a.instance)) return false;
+    }
     wc = WNDCLASSEXW{};
     wc.cbSize = sizeof(wc);
     wc.style = a.classStyle;
@@ -85,9 +90,19 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const LRESULT r = self->SafeOnMessage(msg, wp, lp, outcome);
     if (msg == WM_NCDESTROY && self->m_hwnd == hwnd) {
         self->Unbind();
-        self->OnFinalMessage();  // may delete self: nothing touches it afterwards
+        self->SafeFinalMessage();  // may delete self: nothing touches it afterwards
     }
     return r;
+}
+
+void Window::SafeFinalMessage() noexcept {
+    try {
+        OnFinalMessage();
+    } catch (const std::exception& e) {
+        OnException(e.what());  // the object is still there: it threw before deleting itself
+    } catch (...) {
+        OnException("unknown exception");
+    }
 }
 
 LRESULT Window::SafeOnMessage(UINT msg, WPARAM wp, LPARAM lp, Outcome& outcome) noexcept {

@@ -18,7 +18,7 @@ struct WindowArgs {
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = 0;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
-    HWND parent = nullptr;  // parent, or owner for a top-level window
+    HWND parent = nullptr;  // parent, owner of a top-level window, or HWND_MESSAGE
     UINT_PTR idOrMenu = 0;  // control id of a child window, HMENU of a top-level one
     HINSTANCE instance = ThisModule();
     // Used only when this call registers the class.
@@ -70,6 +70,7 @@ private:
     enum class Outcome { Handled, Defaulted, Threw };
     // Calls OnMessage and catches everything; says whether DefaultProc answered.
     LRESULT SafeOnMessage(UINT msg, WPARAM wp, LPARAM lp, Outcome& outcome) noexcept;
+    void SafeFinalMessage() noexcept;
     void Bind(HWND hwnd, bool dialog) noexcept;
     void Unbind() noexcept;
 

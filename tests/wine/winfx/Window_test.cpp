@@ -178,17 +178,27 @@ TEST(Window, ExceptionInOnCreateFailsCreation) {
     EXPECT_EQ(w.finals, 1);
 }
 
-TEST(Window, ClassRegisteredWithAnotherProcedureIsRefused) {
+TEST(Window, ClassOfAnotherProcedureIsReplacedOnlyWhenUnused) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = ThisModule();
     wc.lpszClassName = L"WinfxTestForeign";
     ASSERT_TRUE(RegisterClassExW(&wc));
+    HWND foreign = CreateWindowExW(0, L"WinfxTestForeign", L"", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                   ThisModule(), nullptr);
+    ASSERT_TRUE(foreign);
     std::vector<UINT> log;
-    LogWindow w(log);
     WindowArgs a;
     a.className = "WinfxTestForeign";
-    EXPECT_FALSE(w.Window::Create(a));
-    EXPECT_TRUE(log.empty());
+    {
+        LogWindow w(log);
+        EXPECT_FALSE(w.Window::Create(a)) << "a window of the other class still exists";
+        EXPECT_TRUE(log.empty());
+    }
+    // Like a class left behind by an unloaded DLL: nothing uses it, so it is replaced.
+    DestroyWindow(foreign);
+    LogWindow w(log);
+    EXPECT_TRUE(w.Window::Create(a));
+    EXPECT_EQ(Window::FromHwnd(w.Hwnd()), &w);
 }
