@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "SkinDialog_win.h"
 #include "SkinImage_win.h"
 #include "winfx/Gdi.h"
 #include "winfx/Hwnd.h"
@@ -39,6 +40,8 @@ void CBitmapBtn::DrawItem(const DRAWITEMSTRUCT& dis) {
     skin::BtnState state{m_bChecked, m_bLatched, m_bHover, m_bPressed, m_bDisabled};
     const RECT& rc = dis.rcItem;
     HDC dc = dis.hDC;
+    // Drawn over what the dialog shows here, never over the button's own last drawing.
+    PaintSkinBackgroundUnder(Hwnd(), dc);
 
     // Every state image is drawn at the normal image's scale.
     HBITMAP chosen = Image(skin::ChooseBtnImage(state));

@@ -127,7 +127,7 @@ BOOL CSkinDialog::SetRectRegion() {
     return TRUE;
 }
 
-void CSkinDialog::OnPaint(HDC dc, const PAINTSTRUCT&) {
+void CSkinDialog::OnPaint(HDC dc, const PAINTSTRUCT& ps) {
     RECT rc;
     GetClientRect(Hwnd(), &rc);
     const int W = rc.right, H = rc.bottom;
@@ -140,8 +140,16 @@ void CSkinDialog::OnPaint(HDC dc, const PAINTSTRUCT&) {
         // Under missing images the window shows the plain dialog colour.
         FillRect(mem.Get(), &rc, GetSysColorBrush(COLOR_BTNFACE));
         PaintSkinFrame(mem.Get(), *this);
-        auto invalidate = [](HWND h) {
-            if (h && IsWindowVisible(h)) InvalidateRect(h, nullptr, FALSE);
+        // Controls draw over this painting; only the part just painted under them is redrawn,
+        // as text drawn twice over itself would thicken.
+        auto invalidate = [this, &ps](HWND h) {
+            if (!h || !IsWindowVisible(h)) return;
+            RECT r, part;
+            GetWindowRect(h, &r);
+            MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            if (!IntersectRect(&part, &r, &ps.rcPaint)) return;
+            OffsetRect(&part, -r.left, -r.top);
+            InvalidateRect(h, &part, FALSE);
         };
         for (const auto& b : m_buttons) invalidate(b->Hwnd());
         for (const auto& c : m_checks) invalidate(c->Hwnd());

@@ -101,3 +101,7 @@ private:
 // Draws the background, the border pieces, the icon and the caption text into dc (null:
 // the window's own DC).
 void PaintSkinFrame(HDC dc, CSkinDialog& dialog);
+
+// For a control that draws transparently: paints what its skinned parent dialog shows under
+// it into the control's dc. False (nothing drawn) when the parent is no CSkinDialog.
+bool PaintSkinBackgroundUnder(HWND control, HDC dc);

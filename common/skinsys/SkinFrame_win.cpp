@@ -39,3 +39,19 @@ void PaintSkinFrame(HDC dc, CSkinDialog& dialog) {
     const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, skin::StaticTextFlags(style));
 }
+
+bool PaintSkinBackgroundUnder(HWND control, HDC dc) {
+    HWND parent = GetParent(control);
+    auto* dialog = dynamic_cast<CSkinDialog*>(winfx::Window::FromHwnd(parent));
+    if (!dialog || !dc) return false;
+    RECT r, client;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    GetClientRect(parent, &client);
+    const int saved = SaveDC(dc);
+    OffsetViewportOrgEx(dc, -r.left, -r.top, nullptr);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    PaintSkinFrame(dc, *dialog);
+    RestoreDC(dc, saved);
+    return true;
+}

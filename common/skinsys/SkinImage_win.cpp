@@ -3,6 +3,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <cstring>
 #include <vector>
 
 #include "SkinGeometry.h"
@@ -19,6 +20,19 @@ constexpr DWORD kMaxPictureFile = 64u * 1024 * 1024;  // skins never come near t
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr DWORD kRectsPerRegion = 1000;
 
+// A BMP too short for its own headers is refused here: the system loader may read past the
+// end of such data and make a picture of whatever memory follows.
+bool PlausibleBmp(const BYTE* data, DWORD size) {
+    if (size < 2 || data[0] != 'B' || data[1] != 'M') return true;  // not a BMP: the loader decides
+    if (size < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPCOREHEADER)) return false;
+    BITMAPFILEHEADER fh;
+    memcpy(&fh, data, sizeof fh);
+    DWORD infoSize;
+    memcpy(&infoSize, data + sizeof fh, sizeof infoSize);
+    return infoSize >= sizeof(BITMAPCOREHEADER) && infoSize <= size - sizeof fh &&
+           fh.bfOffBits >= sizeof fh + infoSize && fh.bfOffBits < size;
+}
+
 winfx::UniqueGlobal ReadFileToGlobal(const std::string& path, DWORD& size) {
     winfx::UniqueFile file(CreateFileW(winfx::ToWide(path).c_str(), GENERIC_READ,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -34,8 +48,9 @@ winfx::UniqueGlobal ReadFileToGlobal(const std::string& path, DWORD& size) {
     if (!p) return {};
     DWORD got = 0;
     BOOL ok = ReadFile(file.Get(), p, size, &got, nullptr);
+    ok = ok && got == size && PlausibleBmp(static_cast<const BYTE*>(p), size);
     GlobalUnlock(mem.Get());
-    if (!ok || got != size) return {};
+    if (!ok) return {};
     return mem;
 }
 

@@ -1,6 +1,7 @@
 #include "SkinStatic_win.h"
 
 #include "SkinGeometry.h"
+#include "SkinDialog_win.h"
 #include "SkinImage_win.h"
 #include "winfx/Gdi.h"
 #include "winfx/Hwnd.h"
@@ -29,6 +30,7 @@ void CSkinStatic::SetBackground(HBITMAP image) {
 }
 
 void CSkinStatic::Draw(HDC dc, const RECT& rc) {
+    PaintSkinBackgroundUnder(Hwnd(), dc);
     if (m_bBackground && m_bmpBackground)
         DrawBitmapTransparent(dc, m_bmpBackground.Get(), true, rc.left, rc.top, rc.right, rc.bottom);
     if (m_strText.empty()) m_strText = winfx::HwndGetText(Hwnd());

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "SkinDialog_win.h"
 #include "SkinImage_win.h"
 #include "winfx/Gdi.h"
 #include "winfx/Hwnd.h"
@@ -176,7 +177,13 @@ void CXSkinButton::DrawLabel(HDC dc, const std::wstring& text, RECT rect, UINT f
 void CXSkinButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     HDC dc = dis.hDC;
     const RECT item = dis.rcItem;
-    const SIZE normal = BitmapSize(Image(XImage::kNormal));
+    // Drawn over what the dialog shows here, never over the control's own last drawing.
+    PaintSkinBackgroundUnder(Hwnd(), dc);
+    SIZE normal = BitmapSize(Image(XImage::kNormal));
+    // Without images (a skin naming a missing file) a check box or radio button still looks
+    // like one: the system's glyph in a 13 x 13 box.
+    const bool glyph = m_kind != XKind::kPush && !Image(XImage::kNormal);
+    if (glyph) normal = SIZE{13, 13};
     const skin::XLayout layout =
         skin::LayoutXButton(FromRect(item), m_kind, m_nFocusMargin, normal.cx, normal.cy);
     const RECT box = m_kind == XKind::kPush ? item : ToRect(layout.image);
@@ -193,13 +200,20 @@ void CXSkinButton::DrawItem(const DRAWITEMSTRUCT& dis) {
     s.hasFocusImage = Image(XImage::kFocus) != nullptr;
     const XImage chosen = skin::ChooseXImage(s);
 
-    if ((chosen == XImage::kDisabled || chosen == XImage::kPressed) && !Image(chosen))
+    if (glyph) {
+        RECT g = box;
+        UINT state = (m_kind == XKind::kRadio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) |
+                     (m_bChecked ? DFCS_CHECKED : 0) | (s.disabled ? DFCS_INACTIVE : 0) |
+                     (s.pressed ? DFCS_PUSHED : 0);
+        DrawFrameControl(dc, &g, DFC_BUTTON, state);
+    } else if ((chosen == XImage::kDisabled || chosen == XImage::kPressed) && !Image(chosen)) {
         FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
-    else
+    } else {
         DrawImage(dc, Image(chosen), box);
+    }
 
     RECT edge = item;
-    if (m_bEdge) {
+    if (m_bEdge && !glyph) {
         UINT kind = chosen == XImage::kPressed ? EDGE_SUNKEN : EDGE_RAISED;
         DrawEdge(dc, &edge, kind, BF_RECT);
     }

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "SkinImage_win.h"
 #include "TestKit.h"
 #include "TestSkin.h"
 #include "winfx/Gdi.h"
@@ -74,6 +75,8 @@ TEST(SkinHostile, MissingAndBrokenImagesLeaveAPlainButWorkingWindow) {
     WriteText(dir + "\\skin.xml", xml);  // bg.bmp and btn.bmp do not exist at all
     TestDialog dialog;
     ASSERT_TRUE(dialog.Open(dir + "\\skin.xml"));
+    EXPECT_EQ(dialog.Piece(skin::kTopLeft), nullptr) << BitmapSize(dialog.Piece(skin::kTopLeft)).cx;
+    EXPECT_EQ(dialog.Background(), nullptr);
     EXPECT_FALSE(dialog.loadResult) << "no corner pieces: the window stays rectangular";
     EXPECT_FALSE(HasRegion(dialog.Hwnd()));
     EXPECT_EQ(dialog.Buttons().size(), 5u);
