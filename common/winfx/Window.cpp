@@ -48,6 +48,7 @@ bool Window::Create(const WindowArgs& a) {
     HWND h = CreateWindowExW(a.exStyle, cls.c_str(), ToWide(a.title).c_str(), a.style, a.x, a.y,
                              a.width, a.height, a.parent, reinterpret_cast<HMENU>(a.idOrMenu),
                              a.instance, this);
+    if (h && h != m_hwnd) DestroyWindow(h);  // never leave a window nobody owns
     return h != nullptr && h == m_hwnd;
 }
 
@@ -58,7 +59,9 @@ void Window::Destroy() noexcept {
 Window* Window::FromHwnd(HWND hwnd) noexcept {
     if (!hwnd) return nullptr;
     Window* w = nullptr;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &Window::Proc)
+    // The class procedure, not the window's: subclassing (a tooltip's, for one) changes
+    // only the latter.
+    if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)) == &Window::Proc)
         w = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     else if (reinterpret_cast<DLGPROC>(GetWindowLongPtrW(hwnd, DWLP_DLGPROC)) == &Window::DialogProc)
         w = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, DWLP_USER));

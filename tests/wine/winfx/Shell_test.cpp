@@ -101,6 +101,7 @@ TEST(Tooltip, ToolsForControlsAndRectangles) {
     EXPECT_TRUE(tip.AddTool(search, "输入想要搜索的表情名称"));
     EXPECT_TRUE(tip.AddRect(1, RECT{0, 30, 45, 75}, "cell"));
     EXPECT_EQ(tip.ToolCount(), 2);
+    EXPECT_EQ(Window::FromHwnd(host.Hwnd()), &host) << "the tooltip's subclass hides nothing";
     EXPECT_EQ(tip.ToolText(search), "输入想要搜索的表情名称");
     EXPECT_EQ(tip.RectText(1), "cell");
     tip.SetRectText(1, "左键单击：插入\n双击或右击：直接发送");
