@@ -42,6 +42,7 @@ public:
     TestDialog();
     bool Open(const std::string& skinFile, const std::string& section = "test_window",
               std::uint32_t frameFlags = kDefaultFrameFlags);
+    SIZE size{kWidth, kHeight};  // client size, set before Open
     BOOL loadResult = FALSE;
     int clicks = 0;
     std::string lastMoveName;

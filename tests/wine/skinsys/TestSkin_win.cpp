@@ -153,7 +153,7 @@ bool TestDialog::Open(const std::string& skinFile, const std::string& section, s
 
 bool TestDialog::OnInitDialog() {
     // The size first: the window is shaped from its client area.
-    SetWindowPos(Hwnd(), HWND_TOPMOST, 60, 60, kWidth, kHeight, SWP_NOACTIVATE);
+    SetWindowPos(Hwnd(), HWND_TOPMOST, 60, 60, size.cx, size.cy, SWP_NOACTIVATE);
     const bool r = Dialog::OnInitDialog();
     loadResult = LoadSkin();
     return r;
