@@ -13,7 +13,6 @@ cmake --build "$BUILD"
 
 SCENARIO=e2e_smoke_test
 SHOTS=$BUILD/screenshots
-rm -f "$SHOTS/e2e_smoke_"*.png
 start=$(date +%s%N)
 rc=0
 (cd "$BUILD" && ctest --output-on-failure -R "^$SCENARIO\$") || rc=$?
@@ -27,7 +26,7 @@ else
 fi
 echo "run: what the messenger logged: $BUILD/wine/runs/$SCENARIO/fakeqq-*.log"
 found=0
-for shot in "$SHOTS"/e2e_smoke_*.png "$SHOTS/$SCENARIO-failed.png"; do
+for shot in "$SHOTS/$SCENARIO"_*.png "$SHOTS/$SCENARIO-failed.png"; do
   [ -e "$shot" ] || continue
   echo "run: screenshot: $shot"
   found=1

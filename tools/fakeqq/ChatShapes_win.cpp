@@ -214,7 +214,6 @@ bool BuildTx(ChatWindow& w, HINSTANCE instance) {
 }  // namespace
 
 bool RegisterShapeClasses(HINSTANCE instance) {
-    if (!LoadLibraryW(L"riched20.dll")) return false;  // registers RichEdit20A/W; kept loaded
     return RegisterOne(instance, kTxClass, FrameProc, COLOR_BTNFACE) &&
            RegisterOne(instance, kAfxClass, ContainerProc, COLOR_WINDOW) &&
            RegisterOne(instance, kAtlInputClass, ContainerProc, COLOR_WINDOW) &&

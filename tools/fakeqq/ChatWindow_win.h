@@ -68,7 +68,7 @@ private:
     bool m_minimized = false;
 };
 
-// ChatShapes_win.cpp
+// ChatShapes_win.cpp. The rich-edit library (RichEdit20A/W) must be loaded before a build.
 bool RegisterShapeClasses(HINSTANCE instance);
 bool BuildShape(ChatWindow& window, HINSTANCE instance);
 

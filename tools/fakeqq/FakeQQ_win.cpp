@@ -59,13 +59,28 @@ std::wstring DefaultLogPath(const std::wstring& exe) {
     return (hasExt ? exe.substr(0, dot) : exe) + L".log";
 }
 
+// Keeps a library loaded for as long as windows of its classes may exist.
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(const wchar_t* name) : m_module(LoadLibraryW(name)) {}
+    ~LoadedLibrary() {
+        if (m_module) FreeLibrary(m_module);
+    }
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+    explicit operator bool() const { return m_module != nullptr; }
+
+private:
+    HMODULE m_module;
+};
+
 class FakeQQApp final : public CommandTarget {
 public:
     FakeQQApp(HINSTANCE instance, Options options, Log& log)
         : m_instance(instance), m_options(std::move(options)), m_log(log), m_control(*this, log) {}
 
     int Run() {
-        if (!RegisterShapeClasses(m_instance)) {
+        if (!m_richEdit || !RegisterShapeClasses(m_instance)) {
             m_log.Write("ERROR window classes could not be registered");
             return 3;
         }
@@ -147,6 +162,7 @@ private:
     }
 
     HINSTANCE m_instance;
+    LoadedLibrary m_richEdit{L"riched20.dll"};  // before the windows: they die first
     Options m_options;
     Log& m_log;
     std::vector<std::unique_ptr<ChatWindow>> m_windows;

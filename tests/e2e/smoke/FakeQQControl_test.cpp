@@ -132,7 +132,7 @@ TEST_F(FakeQQControl, WindowsOfOtherProgramsTouchingAChatWindowAreLoggedAsDocked
     EXPECT_EQ(LogField(line, "rect"), RectText(bar));
     EXPECT_EQ(LogField(line, "chat"), RectText(chat));
     EXPECT_EQ(LogField(line, "title"), "dock probe");
-    testkit::Screenshot("e2e_fakeqq_docked");
+    testkit::Screenshot("e2e_fakeqq_test_docked");
 
     // After its own move the chat window reports its neighbours again: none now.
     from = qq.Lines().size();

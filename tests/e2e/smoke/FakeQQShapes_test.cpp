@@ -92,7 +92,7 @@ TEST(FakeQQShapes, EachKindIsTheShapeItStandsFor) {
     ASSERT_TRUE(qq.Start(testkit::AppDir() + "\\FakeQQ.exe", args,
                          testkit::RunDir() + "\\fakeqq-shapes.log"));
     ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
-    testkit::Screenshot("e2e_fakeqq_shapes");
+    testkit::Screenshot("e2e_fakeqq_test_shapes");
 
     for (int i = 0; i < 8; ++i) {
         const Expected& e = table[i];

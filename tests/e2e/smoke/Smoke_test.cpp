@@ -47,7 +47,7 @@ TEST_P(SmokeSend, FaceIsPastedFromTheCacheFolderAndSent) {
     smoke::TypeChord(VK_CONTROL, VK_RETURN);
     const int sent = qq.WaitLine({"SENT id=1 "}, from);
     ASSERT_GE(sent, 0) << testkit::ReadFile(qq.LogPath());
-    testkit::Screenshot("e2e_smoke_" + kind);
+    testkit::Screenshot("e2e_smoke_test_" + kind);
 
     const std::string log = testkit::ReadFile(qq.LogPath());
     // The keys arrived in the input box, in order.
