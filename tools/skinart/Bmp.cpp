@@ -68,6 +68,51 @@ bool WriteBmp(const std::string& path, const Bitmap& bitmap) {
     return bool(f);
 }
 
+std::vector<uint8_t> EncodeIco(const Bitmap& bitmap) {
+    const size_t maskStride = ((size_t(bitmap.width) + 31) / 32) * 4;
+    const uint32_t imageBytes =
+        uint32_t(40 + size_t(bitmap.width) * size_t(bitmap.height) * 4 + maskStride * size_t(bitmap.height));
+    std::vector<uint8_t> b;
+    Put16(b, 0);
+    Put16(b, 1);   // an icon
+    Put16(b, 1);   // one image
+    b.push_back(uint8_t(bitmap.width));
+    b.push_back(uint8_t(bitmap.height));
+    b.push_back(0);
+    b.push_back(0);
+    Put16(b, 1);
+    Put16(b, 32);
+    Put32(b, imageBytes);
+    Put32(b, 6 + 16);
+    Put32(b, 40);
+    Put32(b, uint32_t(bitmap.width));
+    Put32(b, uint32_t(bitmap.height * 2));   // colour rows and mask rows
+    Put16(b, 1);
+    Put16(b, 32);
+    Put32(b, 0);
+    Put32(b, imageBytes - 40);
+    Put32(b, 0);
+    Put32(b, 0);
+    Put32(b, 0);
+    Put32(b, 0);
+    for (int y = bitmap.height - 1; y >= 0; --y)
+        for (int x = 0; x < bitmap.width; ++x) {
+            size_t i = (size_t(y) * size_t(bitmap.width) + size_t(x)) * 3;
+            const bool clear = bitmap.IsMagenta(x, y);
+            b.push_back(clear ? 0 : bitmap.rgb[i + 2]);
+            b.push_back(clear ? 0 : bitmap.rgb[i + 1]);
+            b.push_back(clear ? 0 : bitmap.rgb[i]);
+            b.push_back(clear ? 0 : 255);
+        }
+    for (int y = bitmap.height - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(maskStride, 0);
+        for (int x = 0; x < bitmap.width; ++x)
+            if (bitmap.IsMagenta(x, y)) row[size_t(x) / 8] |= uint8_t(0x80 >> (x % 8));
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
 bool DecodeBmp(const std::vector<uint8_t>& b, Bitmap& out) {
     if (b.size() < kHeaderSize || b[0] != 'B' || b[1] != 'M') return false;
     const uint32_t offset = Get32(b, 10);

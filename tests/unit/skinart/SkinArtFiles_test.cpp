@@ -9,6 +9,7 @@
 #include <set>
 
 #include "Art.h"
+#include "Bmp.h"
 #include "SkinTestFiles.h"
 
 namespace {
@@ -99,6 +100,18 @@ TEST(SkinArtFiles, SkinFilesAreUtf8WithTheDeclarationTheReaderSkips) {
             i += n + 1;
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SkinArtFiles, GalleryIconIsTheGeneratedProgramIcon) {
+    std::vector<uint8_t> expected = skinart::EncodeIco(skinart::MakeAppIcon());
+    std::string committed = ReadAll(std::string(FACELIB_SOURCE_DIR) + "/tools/gallery/SkinGallery.ico");
+    EXPECT_TRUE(committed == std::string(expected.begin(), expected.end()));
+    // 16 x 16, 32 bits: header, entry, image header, pixels and a padded one-bit mask.
+    EXPECT_EQ(expected.size(), 6u + 16 + 40 + 16 * 16 * 4 + 16 * 4);
 }
 
 }  // namespace

@@ -1,0 +1,85 @@
+// The gallery's command line and its own skin file.
+#include <gtest/gtest.h>
+
+#include "GalleryProtocolText.h"
+#include "GallerySections.h"
+#include "SkinModel.h"
+#include "XmlReader.h"
+
+namespace {
+
+using gallery::ParseOptions;
+
+std::vector<std::string> Keys(const gallery::Options& o) {
+    std::vector<std::string> keys;
+    for (const auto& s : o.sections) keys.push_back(s.Key());
+    return keys;
+}
+
+TEST(GalleryOptions, NoWindowNamedOpensEveryWindow) {
+    EXPECT_EQ(ParseOptions({}).sections.size(), gallery::KnownSections().size());
+    EXPECT_EQ(ParseOptions({"all"}).sections.size(), gallery::KnownSections().size());
+    EXPECT_EQ(ParseOptions({"--faces", "C:\\f"}).facesDir, "C:\\f");
+}
+
+TEST(GalleryOptions, BareSectionOpensItFromEveryFileOnce) {
+    EXPECT_EQ(Keys(ParseOptions({"main_window"})),
+              (std::vector<std::string>{"skin.xml:main_window", "skinED.xml:main_window"}));
+    EXPECT_EQ(Keys(ParseOptions({"skinED.xml:main_window", "main_window"})),
+              (std::vector<std::string>{"skinED.xml:main_window", "skin.xml:main_window"}));
+    EXPECT_EQ(Keys(ParseOptions({"toolbar_window"})), (std::vector<std::string>{"skinED.xml:toolbar_window"}));
+}
+
+TEST(GalleryOptions, MistakesAreReported) {
+    EXPECT_FALSE(ParseOptions({"nothing_window"}).error.empty());
+    EXPECT_FALSE(ParseOptions({"skin.xml:config_window"}).error.empty());   // that file has none
+    EXPECT_FALSE(ParseOptions({"--faces"}).error.empty());
+}
+
+TEST(GalleryOptions, ToolbarDrawsNoFrameAndTheUpdaterReadsLikeTheUpdater) {
+    for (const auto& s : gallery::KnownSections()) {
+        EXPECT_EQ(s.frame, s.section != "toolbar_window") << s.Key();
+        EXPECT_EQ(s.updater, s.section == "volte_window") << s.Key();
+        EXPECT_FALSE(s.title.empty());
+    }
+}
+
+TEST(GalleryOptions, SizeTextNeedsTwoPositiveNumbers) {
+    int w = 0, h = 0;
+    EXPECT_TRUE(gallery::ParseSize("250,492", w, h));
+    EXPECT_EQ(w, 250);
+    EXPECT_EQ(h, 492);
+    EXPECT_FALSE(gallery::ParseSize("250", w, h));
+    EXPECT_FALSE(gallery::ParseSize("0,10", w, h));
+    EXPECT_FALSE(gallery::ParseSize("-5,10", w, h));
+    EXPECT_FALSE(gallery::ParseSize("99999,10", w, h));
+    EXPECT_EQ(w, 250);   // untouched on failure
+}
+
+TEST(GalleryOwnSkin, HasEveryKindOfControlAndOnlyNamesPicturesItCopies) {
+    auto root = ParseXmlText(gallery::ControlsSkinXml());
+    ASSERT_TRUE(root);
+    skin::SkinSpec s = skin::ReadSkin(*root, gallery::kControlsSectionName, "C:\\t\\gallery.xml");
+    ASSERT_TRUE(s.sectionFound);
+    int kinds[5] = {};
+    for (const auto& c : s.controls) ++kinds[static_cast<int>(c.kind)];
+    for (int k = 0; k < 5; ++k) EXPECT_GT(kinds[k], 0) << "kind " << k;
+    const auto images = gallery::ControlsSkinImages();
+    auto copied = [&](const std::string& full) {
+        for (const auto& i : images)
+            if (full == "C:\\t\\" + i) return true;
+        return false;
+    };
+    for (const auto& c : s.controls) {
+        if (!c.image.empty()) {
+            EXPECT_TRUE(copied(c.image)) << c.image;
+        }
+    }
+    for (const auto& p : s.pieces) {
+        ASSERT_TRUE(p.has_value());
+        EXPECT_TRUE(copied(p->image));
+    }
+    EXPECT_TRUE(copied(s.background));
+}
+
+}  // namespace
