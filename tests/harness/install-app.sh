@@ -7,7 +7,13 @@ set -eu
 APP=$1 WINBIN=$2 NATIVE=$3 SRC=$4
 rm -rf "$APP"
 mkdir -p "$APP/data" "$APP/face" "$APP/temp" "$APP/skin/default"
-cp "$WINBIN"/*.exe "$WINBIN"/*.dll "$APP/" 2>/dev/null || true
+# Programs and tools only: test programs are ~10 MB each and wine-test.sh copies the one it
+# runs, so copying them all would fill every program folder with dozens of them.
+for f in "$WINBIN"/*.exe "$WINBIN"/*.dll; do
+  [ -e "$f" ] || continue
+  case $(basename "$f") in *_test.exe) continue ;; esac
+  cp "$f" "$APP/"
+done
 # Skins: the hand-written files from the source tree, then the generated images.
 [ -d "$SRC/skin/default" ] && cp -r "$SRC/skin/default/." "$APP/skin/default/"
 [ -d "$WINBIN/../skin/default" ] && cp -r "$WINBIN/../skin/default/." "$APP/skin/default/"
