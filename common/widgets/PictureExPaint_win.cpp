@@ -30,7 +30,7 @@ private:
 
 void CPictureEx::OnPaint() {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hwnd, &ps);
+    HDC dc = BeginPaint(Hwnd(), &ps);
     if (dc) {
         const RECT client = ClientRect();
         if (m_bAnimate)
@@ -38,7 +38,7 @@ void CPictureEx::OnPaint() {
         else
             PaintCell(dc, client);
     }
-    EndPaint(m_hwnd, &ps);
+    EndPaint(Hwnd(), &ps);
 }
 
 void CPictureEx::PaintPlaying(HDC dc, const RECT& client) {

@@ -2,30 +2,20 @@
 // preview, and the hand-over of a face to the preview.
 #include "PictureEx_win.h"
 
-#include <commctrl.h>
-
-namespace {
-constexpr UINT_PTR kSubclassId = 0x50494358;  // "PICX"
-}
-
 CPictureEx::CPictureEx() : m_stopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 CPictureEx::~CPictureEx() {
-    if (m_hwnd) {
-        HWND hwnd = m_hwnd;
-        if (m_ownsWindow) {
-            DestroyWindow(hwnd);  // WM_DESTROY halts the player, WM_NCDESTROY unhooks us
-        } else {
-            HaltShow();
-            RemoveWindowSubclass(hwnd, &CPictureEx::SubclassProc, kSubclassId);
-            m_hwnd = nullptr;
-        }
+    if (Hwnd()) {
+        if (m_ownsWindow)
+            DestroyWindow(Hwnd());  // WM_DESTROY halts the player, WM_NCDESTROY detaches
+        HaltShow();
+        Detach();
     }
     ReleaseImage();
 }
 
 bool CPictureEx::Create(HWND parent, const RECT& rect, UINT id, DWORD style) {
-    if (m_hwnd)
+    if (Hwnd())
         return false;
     if (!parent)
         style = (style & ~(WS_CHILD | WS_VISIBLE)) | WS_POPUP;  // hidden, for off-screen use
@@ -44,34 +34,13 @@ bool CPictureEx::Create(HWND parent, const RECT& rect, UINT id, DWORD style) {
 }
 
 bool CPictureEx::Attach(HWND staticControl) {
-    if (m_hwnd || !IsWindow(staticControl))
+    if (Hwnd() || !IsWindow(staticControl) || !winfx::Subclass::Attach(staticControl))
         return false;
-    if (!SetWindowSubclass(staticControl, &CPictureEx::SubclassProc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this)))
-        return false;
-    m_hwnd = staticControl;
     m_ownsWindow = false;
     // Clicks reach the parent as STN_CLICKED only with SS_NOTIFY.
-    const LONG_PTR style = GetWindowLongPtrW(m_hwnd, GWL_STYLE);
-    SetWindowLongPtrW(m_hwnd, GWL_STYLE, style | SS_NOTIFY);
+    const LONG_PTR style = GetWindowLongPtrW(staticControl, GWL_STYLE);
+    SetWindowLongPtrW(staticControl, GWL_STYLE, style | SS_NOTIFY);
     return true;
-}
-
-LRESULT CALLBACK CPictureEx::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                          DWORD_PTR ref) {
-    auto* self = reinterpret_cast<CPictureEx*>(ref);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &CPictureEx::SubclassProc, kSubclassId);
-        if (self)
-            self->m_hwnd = nullptr;
-        return DefSubclassProc(hwnd, msg, wp, lp);
-    }
-    try {
-        return self ? self->OnMessage(msg, wp, lp) : DefSubclassProc(hwnd, msg, wp, lp);
-    } catch (...) {
-        // Nothing may unwind into user32.
-        return DefSubclassProc(hwnd, msg, wp, lp);
-    }
 }
 
 LRESULT CPictureEx::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -98,7 +67,7 @@ LRESULT CPictureEx::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return DefSubclassProc(m_hwnd, msg, wp, lp);
+    return DefaultProc(msg, wp, lp);
 }
 
 // Leaving is reported by TrackMouseEvent: a capture-based scheme misses a quick exit and
@@ -112,7 +81,7 @@ void CPictureEx::OnMouseMove() {
     if (m_hovered)
         return;
     m_hovered = true;
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, m_hwnd, 0};
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Hwnd(), 0};
     TrackMouseEvent(&track);
     if (!m_pending.empty()) {
         const std::vector<uint8_t> bytes = std::move(m_pending);
@@ -138,17 +107,17 @@ void CPictureEx::OnClick() {
 
 // The preview jumps to the other top corner of its parent, so the mouse never covers it.
 void CPictureEx::Dodge() {
-    HWND parent = GetParent(m_hwnd);
+    HWND parent = GetParent(Hwnd());
     if (!parent)
         return;
     RECT area{}, self{};
     GetClientRect(parent, &area);
-    GetWindowRect(m_hwnd, &self);
+    GetWindowRect(Hwnd(), &self);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&self), 2);
     const int width = self.right - self.left;
     const int x = self.left == 0 ? area.right - width - 1 : 0;
-    SetWindowPos(m_hwnd, nullptr, x, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    SetWindowPos(Hwnd(), nullptr, x, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CPictureEx::HandOverTo(CPictureEx& preview) {
@@ -195,12 +164,12 @@ void CPictureEx::SetMarked(bool marked) {
 
 RECT CPictureEx::ClientRect() const {
     RECT r{0, 0, 0, 0};
-    if (m_hwnd)
-        GetClientRect(m_hwnd, &r);
+    if (Hwnd())
+        GetClientRect(Hwnd(), &r);
     return r;
 }
 
 void CPictureEx::Invalidate() const {
-    if (m_hwnd)
-        InvalidateRect(m_hwnd, nullptr, FALSE);
+    if (Hwnd())
+        InvalidateRect(Hwnd(), nullptr, FALSE);
 }

@@ -13,8 +13,8 @@
 // Loading fits the picture into the client area (fit-to-window, the default) and prepares
 // the off-screen surface; the control owns every resource it was given. All methods are
 // for the window's own thread; the player thread only draws on the surface and asks for a
-// repaint. The control is a subclassed "STATIC" window with SS_NOTIFY, so its parent gets
-// STN_CLICKED / STN_DBLCLK as from any static.
+// repaint. The control is a "STATIC" window with SS_NOTIFY taken over through
+// winfx::Subclass, so its parent gets STN_CLICKED / STN_DBLCLK as from any static.
 #pragma once
 #include <windows.h>
 #include <ocidl.h>
@@ -27,11 +27,14 @@
 #include <vector>
 
 #include "PictureFit.h"
-#include "WidgetOwners_win.h"
+#include "PictureSurface_win.h"
+#include "winfx/Com.h"
+#include "winfx/Subclass.h"
+#include "winfx/Unique.h"
 
 // One frame of an animated GIF.
 struct FrameRecord {
-    widgets::ComPtr<IPicture> picture;  // may be null
+    winfx::ComPtr<IPicture> picture;  // may be null
     int width = 0;                      // frame size in image pixels
     int height = 0;
     int left = 0;                       // place in the logical screen
@@ -40,7 +43,7 @@ struct FrameRecord {
     int disposal = 0;
 };
 
-class CPictureEx {
+class CPictureEx : public winfx::Subclass {
 public:
     static constexpr COLORREF kPlayBorder = RGB(175, 175, 175);
     static constexpr COLORREF kHoverBorder = RGB(0, 0, 255);
@@ -48,7 +51,7 @@ public:
     static constexpr DWORD kHaltWaitMs = 5000;
 
     CPictureEx();
-    ~CPictureEx();
+    ~CPictureEx() override;
     CPictureEx(const CPictureEx&) = delete;
     CPictureEx& operator=(const CPictureEx&) = delete;
 
@@ -57,7 +60,7 @@ public:
     bool Create(HWND parent, const RECT& rect, UINT id,
                 DWORD style = WS_CHILD | WS_VISIBLE | SS_NOTIFY);
     bool Attach(HWND staticControl);  // takes over an existing static control
-    HWND GetHwnd() const { return m_hwnd; }
+    HWND GetHwnd() const { return Hwnd(); }
 
     //--- image engine
     // Releases the old image, then loads; the control owns `memory` from here on, also
@@ -109,8 +112,7 @@ public:
 
 private:
     friend class PictureCanvas;
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnPaint();
     void PaintPlaying(HDC dc, const RECT& client);
     void PaintCell(HDC dc, const RECT& client);
@@ -129,12 +131,11 @@ private:
     void PlayerThread();
     static DWORD WINAPI PlayerEntry(void* self);
 
-    widgets::OleSession m_ole;
-    HWND m_hwnd = nullptr;
+    winfx::OleInit m_ole;
     bool m_ownsWindow = false;
 
     // image state
-    widgets::GlobalMemory m_memory;
+    winfx::UniqueGlobal m_memory;
     DWORD m_memorySize = 0;
     bool m_isGif = false;
     bool m_loaded = false;
@@ -142,7 +143,7 @@ private:
     size_t m_globalTableBytes = 0;
     SIZE m_imageSize{0, 0};
     COLORREF m_background = RGB(255, 255, 255);
-    widgets::ComPtr<IPicture> m_picture;  // a still picture
+    winfx::ComPtr<IPicture> m_picture;  // a still picture
     std::vector<FrameRecord> m_frames;    // an animation
     PictureFit m_fit;
     RECT m_copyRect{0, 0, 0, 0};
@@ -160,12 +161,12 @@ private:
     std::atomic<size_t> m_current{0};
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_running{false};
-    widgets::UniqueHandle m_stopEvent;
-    widgets::UniqueHandle m_thread;
+    winfx::UniqueHandle m_stopEvent;
+    winfx::UniqueHandle m_thread;
 
     // cell
     std::string m_faceName;
-    widgets::ComPtr<IPicture> m_still;
+    winfx::ComPtr<IPicture> m_still;
     std::vector<uint8_t> m_pending;
     CPictureEx* m_preview = nullptr;
     bool m_hoverBorder = false;

@@ -135,7 +135,7 @@ bool PictureFaceRenderer::RenderJpeg(const std::vector<uint8_t>& picture, int si
     if (!FindJpegEncoder(encoder) ||
         GdipCreateBitmapFromHBITMAP(target.Bitmap(), nullptr, image.Put()) != Ok)
         return false;
-    widgets::ComPtr<IStream> stream;
+    winfx::ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())))
         return false;
     if (GdipSaveImageToStream(image.Get(), stream.Get(), &encoder, nullptr) != Ok)

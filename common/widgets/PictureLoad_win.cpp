@@ -14,11 +14,11 @@ constexpr uint64_t kMaxFramePixels = 4096ull * 4096ull;
 constexpr uint64_t kMaxTotalPixels = 32ull * 1024 * 1024;  // all frames of one picture
 constexpr int kMaxCanvasSide = 4096;
 
-widgets::ComPtr<IPicture> LoadPicture(const void* data, size_t size) {
-    widgets::ComPtr<IPicture> picture;
+winfx::ComPtr<IPicture> LoadPicture(const void* data, size_t size) {
+    winfx::ComPtr<IPicture> picture;
     if (!data || size == 0 || size > 0x7FFFFFFF)
         return picture;
-    widgets::GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
+    winfx::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
     if (!memory)
         return picture;
     {
@@ -27,7 +27,7 @@ widgets::ComPtr<IPicture> LoadPicture(const void* data, size_t size) {
             return picture;
         std::memcpy(lock.Bytes(), data, size);
     }
-    widgets::ComPtr<IStream> stream;
+    winfx::ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Put())))
         return picture;
     memory.Release();  // the stream frees it now
@@ -43,7 +43,7 @@ bool CPictureEx::LoadImageBytes(const void* data, size_t size) {
     ReleaseImage();
     if (!data || size == 0 || size > 0x7FFFFFFF)
         return false;
-    widgets::GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
+    winfx::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
     if (!memory)
         return false;
     {
@@ -136,11 +136,11 @@ bool CPictureEx::LoadOther(const BYTE* data, size_t size) {
     OLE_YSIZE_HIMETRIC h = 0;
     m_picture->get_Width(&w);
     m_picture->get_Height(&h);
-    HDC dc = GetDC(m_hwnd);
+    HDC dc = GetDC(Hwnd());
     const int dpiX = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
     const int dpiY = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
     if (dc)
-        ReleaseDC(m_hwnd, dc);
+        ReleaseDC(Hwnd(), dc);
     m_imageSize = {MulDiv(w, dpiX, 2540), MulDiv(h, dpiY, 2540)};
     if (m_imageSize.cx <= 0 || m_imageSize.cy <= 0)
         return false;

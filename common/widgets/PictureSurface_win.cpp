@@ -1,4 +1,4 @@
-#include "WidgetOwners_win.h"
+#include "PictureSurface_win.h"
 
 namespace widgets {
 
