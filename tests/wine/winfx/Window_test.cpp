@@ -202,3 +202,25 @@ TEST(Window, ClassOfAnotherProcedureIsReplacedOnlyWhenUnused) {
     EXPECT_TRUE(w.Window::Create(a));
     EXPECT_EQ(Window::FromHwnd(w.Hwnd()), &w);
 }
+
+TEST(Hwnd, CenterOnAnotherWindowAndStayOnScreen) {
+    std::vector<UINT> log;
+    LogWindow ref(log), me(log);
+    ASSERT_TRUE(ref.Create());
+    ASSERT_TRUE(me.Create());
+    SetWindowPos(ref.Hwnd(), nullptr, 100, 100, 400, 300, SWP_NOZORDER);
+    SetWindowPos(me.Hwnd(), nullptr, 0, 0, 200, 100, SWP_NOZORDER);
+    HwndCenterOn(me.Hwnd(), ref.Hwnd());
+    const RECT r = HwndGetScreenRect(me.Hwnd());
+    EXPECT_EQ(r.left, 200);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(RectWidth(r), 200) << "size kept";
+
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(ref.Hwnd(), nullptr, work.right - 50, work.bottom - 20, 100, 40, SWP_NOZORDER);
+    HwndCenterOn(me.Hwnd(), ref.Hwnd());
+    const RECT edge = HwndGetScreenRect(me.Hwnd());
+    EXPECT_EQ(edge.right, work.right);
+    EXPECT_EQ(edge.bottom, work.bottom);
+}
