@@ -130,6 +130,42 @@ TEST(GalleryWindows, CaptionButtonsActByTheirExactNames) {
     EXPECT_EQ(code, 0u);
 }
 
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+// The close button's picture turns red while the mouse is over it, and back after.
+TEST(GalleryWindows, CaptionButtonShowsItsHoverPictureUnderTheMouse) {
+    Gallery g({"skinED.xml:onlinedown_window"});
+    HWND w = g.Window("skinED.xml:onlinedown_window");
+    ASSERT_NE(w, nullptr);
+    HWND close = g.Control(w, "close");
+    ASSERT_NE(close, nullptr);
+    RECT r{};
+    GetWindowRect(close, &r);
+    const int px = r.left + 3, py = r.top + 3;   // inside the hover tile, clear of the glyph
+    const COLORREF before = ScreenPixel(px, py);
+    EXPECT_GT(GetBValue(before), 200) << "the caption band is light blue";
+
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof(in));
+    EXPECT_TRUE(testkit::WaitUntil([&] {
+        COLORREF c = ScreenPixel(px, py);
+        return GetRValue(c) > 180 && GetGValue(c) < 110 && GetBValue(c) < 110;
+    })) << std::hex << ScreenPixel(px, py);
+    EXPECT_TRUE(testkit::Screenshot("gallery-close-hover"));
+
+    galtest::ClickAt(POINT{r.left - 200, r.top + 60});   // away, inside the window
+    EXPECT_TRUE(testkit::WaitUntil([&] { return ScreenPixel(px, py) == before; }))
+        << std::hex << ScreenPixel(px, py);
+}
+
 TEST(GalleryWindows, UnknownWindowNameIsRefused) {
     Gallery g({"no_such_window"});
     DWORD code = 0;
