@@ -54,11 +54,11 @@ bool DbRecordset::Open(DbConnection* conn, const std::string& source, int32_t op
 }
 
 std::string DbRecordset::SelectList() const {
+    // Long values are left out altogether: even their length would make SQLite copy
+    // each one out of its page.
     std::string list = "rowid";
-    for (const Column& c : m_columns) {
-        list += ", ";
-        list += c.deferred ? "length(" + QuoteIdentifier(c.name) + ")" : QuoteIdentifier(c.name);
-    }
+    for (const Column& c : m_columns)
+        if (!c.deferred) list += ", " + QuoteIdentifier(c.name);
     return list;
 }
 
@@ -126,24 +126,14 @@ bool DbRecordset::OpenStatement(DbConnection* conn, const JetStatement& st, bool
 }
 
 bool DbRecordset::ReadRows(sqlite3_stmt* stmt, bool withRowId) {
-    int first = withRowId ? 1 : 0;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         Row row;
         if (withRowId) row.rowid = sqlite3_column_int64(stmt, 0);
-        row.values.reserve(m_columns.size());
-        for (size_t k = 0; k < m_columns.size(); ++k) {
-            int col = static_cast<int>(k) + first;
-            if (m_columns[k].deferred) {
-                if (sqlite3_column_type(stmt, col) == SQLITE_NULL) {
-                    row.values.push_back(Variant::Null());
-                } else {
-                    row.values.push_back(Variant::Int(VT_ARRAY_UI1, sqlite3_column_int64(stmt, col)));
-                }
-            } else {
-                row.values.push_back(ColumnVariant(stmt, col, m_columns[k].isBool));
-            }
-        }
+        row.values.resize(m_columns.size());  // deferred values stay VT_EMPTY until asked for
+        int col = withRowId ? 1 : 0;
+        for (size_t k = 0; k < m_columns.size(); ++k)
+            if (!m_columns[k].deferred) row.values[k] = ColumnVariant(stmt, col++, m_columns[k].isBool);
         m_rows.push_back(std::move(row));
     }
     return rc == SQLITE_DONE;

@@ -1,8 +1,8 @@
 // A static cursor over a query result, as the access layer's recordset sees it.
 //
 // The result is read at open and then moved over freely. Long binary values are the
-// exception: only their sizes are read at open, the bytes when a caller asks for them,
-// so a page of faces costs the page, not every image before it.
+// exception: they are read (size and bytes) when a caller asks for them, so a page of
+// faces costs the page, not every image before it.
 // A recordset on one table (by name, or "select * from T ...") keeps each row's id and
 // is updatable: AddNew/PutCollect/Update become an insert or update of that row, and
 // the row is read back afterwards, identity value included.
@@ -74,7 +74,7 @@ private:
     };
     struct Row {
         int64_t rowid = 0;
-        std::vector<Variant> values;  // deferred blobs: VT_ARRAY_UI1 with the size in `i`
+        std::vector<Variant> values;  // deferred long values: VT_EMPTY, read on demand
     };
 
     int RowCount() const { return static_cast<int>(m_rows.size()); }
@@ -82,7 +82,8 @@ private:
     bool ReadRows(sqlite3_stmt* stmt, bool withRowId);
     bool ReadRow(int64_t rowid, Row& row);
     std::string SelectList() const;
-    bool LoadValue(int column, Variant& out);
+    const Variant* LoadValue(int column);
+    const Variant* ValueAt(int column);
     void SetPosition(int pos);
     void ResetChunks();
     bool WriteEdit();

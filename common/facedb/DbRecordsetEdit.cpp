@@ -50,38 +50,36 @@ void DbRecordset::TouchField(int column) {
     if (m_appendColumn != column) m_appendColumn = -1;
 }
 
+const Variant* DbRecordset::ValueAt(int column) {
+    static const Variant kNull = Variant::Null();
+    if (m_editMode != adEditNone && m_changed[column]) return &m_edit[column];
+    if (m_editMode == adEditAdd) return &kNull;
+    if (!OnRecord()) return nullptr;
+    if (m_columns[column].deferred) return LoadValue(column);
+    return &m_rows[m_pos].values[column];
+}
+
 bool DbRecordset::CurrentValue(int column, Variant& out) {
-    if (m_editMode != adEditNone && m_changed[column]) {
-        out = m_edit[column];
-        return true;
-    }
-    if (m_editMode == adEditAdd) {
-        out = Variant::Null();
-        return true;
-    }
-    if (!OnRecord()) return false;
-    const Variant& v = m_rows[m_pos].values[column];
-    if (m_columns[column].deferred && v.vt == VT_ARRAY_UI1) return LoadValue(column, out);
-    out = v;
+    const Variant* value = ValueAt(column);
+    if (!value) return false;
+    out = *value;
     return true;
 }
 
-bool DbRecordset::LoadValue(int column, Variant& out) {
-    if (m_loadedColumn == column && m_loadedRow == m_pos) {
-        out = m_loaded;
-        return true;
-    }
+// The long value of the current row, read once and kept while the cursor stays.
+const Variant* DbRecordset::LoadValue(int column) {
+    if (m_loadedColumn == column && m_loadedRow == m_pos) return &m_loaded;
+    m_loadedColumn = m_loadedRow = -1;
     std::string sql = "SELECT " + QuoteIdentifier(m_columns[column].name) + " FROM " +
                       QuoteIdentifier(m_table) + " WHERE rowid=?";
     StatementLease stmt = m_conn->Prepare(sql);
-    if (!stmt) return false;
+    if (!stmt) return nullptr;
     sqlite3_bind_int64(stmt.Get(), 1, m_rows[m_pos].rowid);
-    if (sqlite3_step(stmt.Get()) != SQLITE_ROW) return false;  // the row was deleted meanwhile
+    if (sqlite3_step(stmt.Get()) != SQLITE_ROW) return nullptr;  // the row was deleted meanwhile
     m_loaded = ColumnVariant(stmt.Get(), 0, false);
     m_loadedColumn = column;
     m_loadedRow = m_pos;
-    out = m_loaded;
-    return true;
+    return &m_loaded;
 }
 
 bool DbRecordset::GetCollect(const Variant& index, Variant& out) {
@@ -196,18 +194,10 @@ bool DbRecordset::WriteEdit() {
 
 bool DbRecordset::FieldActualSize(int column, int32_t& out) {
     if (!m_open) return false;
-    if (m_editMode != adEditNone && m_changed[column]) {
-        out = static_cast<int32_t>(ValueSize(m_edit[column]));
-        return true;
-    }
-    if (m_editMode == adEditAdd) {
-        out = 0;
-        return true;
-    }
-    if (!OnRecord()) return false;
-    const Variant& v = m_rows[m_pos].values[column];
-    if (m_columns[column].deferred) out = v.vt == VT_ARRAY_UI1 ? static_cast<int32_t>(v.i) : 0;
-    else out = static_cast<int32_t>(ValueSize(v));
+    // For a long value this reads it: the chunked read that follows uses it.
+    const Variant* value = ValueAt(column);
+    if (!value) return false;
+    out = static_cast<int32_t>(ValueSize(*value));
     return true;
 }
 
@@ -218,8 +208,9 @@ bool DbRecordset::FieldGetChunk(int column, int32_t length, Variant& out) {
         m_chunkOffset = 0;
     }
     m_appendColumn = -1;
-    Variant value;
-    if (!CurrentValue(column, value)) return false;
+    const Variant* current = ValueAt(column);
+    if (!current) return false;
+    const Variant& value = *current;
     if (value.IsNull()) {
         out = Variant::Null();
         return true;
