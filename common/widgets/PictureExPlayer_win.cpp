@@ -122,7 +122,7 @@ void CPictureEx::BeginShow() {
     }
     if (m_bAnimate)
         FillAll(m_background);
-    if (m_frames.size() > 1 && m_bAnimate) {
+    if (m_frames.size() > 1 && m_bAnimate && m_stopEvent) {
         m_stop = false;
         ResetEvent(m_stopEvent.Get());
         m_running = true;
