@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "PictureFaceRenderer_win.h"
 #include "PictureTestKit.h"
 #include "SampleSet.h"
 #include "TestKit.h"
@@ -36,4 +37,48 @@ TEST(PictureGallery, SampleFacesPlayTogether) {
     const DWORD before = GetTickCount();
     pics.clear();  // every player stops with its control
     EXPECT_LT(GetTickCount() - before, 2000u);
+}
+
+// Cells as the faces panel lays them out (45 x 45 at a pitch of 46) with JPEG
+// thumbnails, one hovered, one marked, and the preview playing the hovered face.
+TEST(PictureGallery, CellsWithThumbnailsHoverMarkAndPreview) {
+    const auto files = samples::MakeSampleFaces();
+    PictureFaceRenderer renderer;
+    const int columns = 5, rows = 4, pitch = 46;
+    HostWindow host(columns * pitch, rows * pitch, L"faces panel");
+    CPictureEx preview;
+    RECT r{0, 0, 91, 91};
+    ASSERT_TRUE(preview.Create(host.Get(), r, 0xFFFF));
+    preview.SetAnimate(true);
+    preview.SetAutoXYPos(true);
+    ASSERT_TRUE(preview.PrepareCanvas(90, 90));
+    std::vector<std::unique_ptr<CPictureEx>> cells;
+    for (int i = 0; i < columns * rows && i < static_cast<int>(files.size()); ++i) {
+        auto cell = std::make_unique<CPictureEx>();
+        const int x = (i % columns) * pitch, y = (i / columns) * pitch;
+        r = {x, y, x + 45, y + 45};
+        ASSERT_TRUE(cell->Create(host.Get(), r, 0xFFFF));
+        std::vector<uint8_t> thumb;
+        ASSERT_TRUE(renderer.RenderJpeg(files[i].bytes, 45, thumb)) << files[i].name;
+        ASSERT_TRUE(cell->SetStillImage(thumb));
+        cell->SetFaceName(files[i].name);
+        cell->SetPendingImage(files[i].bytes);
+        cell->SetPreview(&preview);
+        cell->EnableHoverBorder(true);
+        cell->EnableMarking(true);
+        cells.push_back(std::move(cell));
+    }
+    BringWindowToTop(preview.GetHwnd());
+    SendMessageW(cells[7]->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(cells[13]->GetHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_TRUE(cells[7]->IsMarked());
+    EXPECT_EQ(files[13].name, preview.GetFaceName());
+    EXPECT_TRUE(preview.IsPlaying());
+    Pump(600);
+    Repaint(host.Get());
+    RedrawWindow(host.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(100);
+    EXPECT_EQ(CPictureEx::kHoverBorder, WindowPixel(cells[13]->GetHwnd(), 0, 20));
+    EXPECT_EQ(CPictureEx::kMarkBorder, WindowPixel(cells[7]->GetHwnd(), 0, 20));
+    EXPECT_TRUE(testkit::Screenshot("widgets_faces_panel_cells"));
 }
