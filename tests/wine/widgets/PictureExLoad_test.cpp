@@ -157,3 +157,17 @@ TEST(PictureLoad, HostileGifsNeverCrashOrHangTheControl) {
     ASSERT_TRUE(pic.LoadImageBytes(Sample("delay10.gif").data(), Sample("delay10.gif").size()));
     EXPECT_EQ(3u, pic.GetFrameCount());
 }
+
+TEST(PictureLoad, FrameFloodIsCappedBeforeItExhaustsGdiHandles) {
+    samples::GifWriter w(4, 4, samples::SamplePalette());
+    for (int i = 0; i < 2000; ++i)
+        w.AddFrame(samples::SolidFrame(i % 4, 0, 1, 1, static_cast<uint8_t>(1 + i % 6)));
+    const auto flood = w.Finish();
+    HostWindow host(100, 100);
+    CPictureEx pic;
+    ASSERT_TRUE(Place(pic, host, {0, 0, 45, 45}, flood, true));
+    EXPECT_EQ(512u, pic.GetFrameCount());
+    pic.BeginShow();
+    Pump(50);
+    pic.HaltShow();
+}
