@@ -125,6 +125,15 @@ TEST_F(SkinControlsTest, RadioButtonsAreExclusiveWithinTheirGroup) {
     EXPECT_FALSE(IsChecked(3));
 }
 
+TEST_F(SkinControlsTest, SpaceKeyClicksLikeTheMouse) {
+    SendMessageW(Check(1).Hwnd(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(IsChecked(1));
+    SendMessageW(Check(1).Hwnd(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_FALSE(IsChecked(1));
+    SendMessageW(Check(4).Hwnd(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(IsChecked(4));
+}
+
 TEST_F(SkinControlsTest, ReleaseOutsideTheControlChangesNothing) {
     SendMessageW(Check(0).Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageW(Check(0).Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(500, 2));
@@ -138,6 +147,12 @@ TEST_F(SkinControlsTest, CheckImageFollowsTheState) {
     // The 14 x 14 image sits at the left, centred in 16 rows: rows 1 to 14, a magenta ring
     // around a filled inside.
     EXPECT_EQ(canvas.Draw(box, 0, 6, 8), RGB(255, 255, 255));
+    // Hovering shows the strip's second piece.
+    SendMessageW(box.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(box.IsHover());
+    EXPECT_EQ(canvas.Draw(box, 0, 6, 8), RGB(180, 180, 180));
+    SendMessageW(box.Hwnd(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(box.IsHover());
     SendMessageW(box.Hwnd(), BM_SETCHECK, BST_CHECKED, 0);
     EXPECT_EQ(canvas.Draw(box, 0, 6, 8), RGB(0, 0, 0));
     EXPECT_EQ(canvas.Draw(box, ODS_DISABLED, 6, 8), RGB(150, 150, 150));

@@ -71,6 +71,16 @@ TEST_F(SkinDialogTest, ControlsAreCreatedInSectionOrder) {
     EXPECT_EQ(r.bottom, 22);
 }
 
+TEST_F(SkinDialogTest, LoadingTheSkinAgainReplacesItsControls) {
+    EXPECT_TRUE(m_dialog.LoadSkin());
+    EXPECT_EQ(m_dialog.Buttons().size(), 5u);
+    EXPECT_EQ(m_dialog.CheckControls().size(), 7u);
+    EXPECT_EQ(m_dialog.Labels().size(), 1u);
+    int children = 0;
+    for (HWND h = GetWindow(Dlg(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, 13);
+}
+
 TEST_F(SkinDialogTest, WindowRegionCutsTheMagentaCorners) {
     winfx::UniqueRgn rgn(CreateRectRgn(0, 0, 0, 0));
     ASSERT_NE(GetWindowRgn(Dlg(), rgn.Get()), ERROR);
