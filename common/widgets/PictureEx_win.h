@@ -10,8 +10,11 @@
 //   ...
 //   pic.HaltShow();                         // stops within one frame render, never waits on delays
 //
-// Loading fits the picture into the client area (fit-to-window, the default) and prepares
-// the off-screen surface; the control owns every resource it was given. All methods are
+// Create the window before loading: loading fits the picture into the client area
+// (fit-to-window, the default) and prepares the off-screen surface. The control owns every
+// resource it was given. Painting: with SetAnimate(true) the surface and a grey frame; a
+// cell (SetAnimate(false)) shows its still image (thumbnail), else what BeginShow drew,
+// else white, with the hover or mark frame when enabled. All methods are
 // for the window's own thread; the player thread only draws on the surface and asks for a
 // repaint. The control is a "STATIC" window with SS_NOTIFY taken over through
 // winfx::Subclass, so its parent gets STN_CLICKED / STN_DBLCLK as from any static.
@@ -35,11 +38,11 @@
 // One frame of an animated GIF.
 struct FrameRecord {
     winfx::ComPtr<IPicture> picture;  // may be null
-    int width = 0;                      // frame size in image pixels
+    int width = 0;                    // frame size in image pixels
     int height = 0;
-    int left = 0;                       // place in the logical screen
+    int left = 0;                     // place in the logical screen
     int top = 0;
-    int32_t delay = -1;                 // hundredths of a second, -1 without a control extension
+    int32_t delay = -1;               // hundredths of a second, -1 without a control extension
     int disposal = 0;
 };
 
