@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+
 #include "ChatWindow_win.h"
 #include "ClipboardReader_win.h"
 #include "Log_win.h"

@@ -20,9 +20,13 @@ FakeQQProcess::~FakeQQProcess() {
 
 bool FakeQQProcess::Start(const std::string& exe, const std::string& args,
                           const std::string& logPath) {
+    return StartCommandLine("\"" + exe + "\" " + args + " --log \"" + logPath + "\"", logPath);
+}
+
+bool FakeQQProcess::StartCommandLine(const std::string& commandLine, const std::string& logPath) {
     m_logPath = logPath;
     DeleteFileW(Wide(logPath).c_str());
-    std::wstring cmd = L"\"" + Wide(exe) + L"\" " + Wide(args) + L" --log \"" + Wide(logPath) + L"\"";
+    std::wstring cmd = Wide(commandLine);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

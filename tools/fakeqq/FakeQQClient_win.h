@@ -18,6 +18,9 @@ public:
     // Starts exe with the arguments (already quoted as needed) plus "--log logPath"; the log
     // file is removed first so old runs never answer.
     bool Start(const std::string& exe, const std::string& args, const std::string& logPath);
+    // Starts exactly this command line, the way another program would start the messenger;
+    // the caller points it at logPath (FAKEQQ_LOG or FAKEQQ_OPTIONS in the environment).
+    bool StartCommandLine(const std::string& commandLine, const std::string& logPath);
     // Waits for the READY line and learns the control window from it.
     bool WaitReady(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 

@@ -235,4 +235,38 @@ TEST(FakeQQRegistry, RegistersWhereTheMainProgramLooksAndUnregisters) {
     EXPECT_EQ(InstallValue(L"SOFTWARE\\Tencent\\QQ"), L"(missing)");
 }
 
+// How the main program starts the messenger: the registered folder + "\Bin\QQ.exe", no
+// arguments; the test's setup reaches it through the environment the starter passes on.
+TEST(FakeQQRegistry, StartedFromTheRegisteredPathWithoutArgumentsItReadsItsEnvironment) {
+    auto wide = [](const std::string& s) { return std::wstring(s.begin(), s.end()); };
+    const std::string install = testkit::RunDir() + "\\QQ2009";
+    const std::string exe = install + "\\Bin\\QQ.exe";
+    CreateDirectoryW(wide(install).c_str(), nullptr);
+    CreateDirectoryW(wide(install + "\\Bin").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(wide(testkit::AppDir() + "\\FakeQQ.exe").c_str(), wide(exe).c_str(),
+                          FALSE));
+
+    // Registered without a folder, the copy derives the one that leads back to itself.
+    const std::string log = testkit::RunDir() + "\\fakeqq-registered.log";
+    FakeQQProcess reg;
+    ASSERT_TRUE(reg.Start(exe, "--register qq2009", log));
+    DWORD code = 99;
+    ASSERT_TRUE(reg.WaitExit(std::chrono::seconds(15), &code));
+    ASSERT_EQ(code, 0u);
+    const std::wstring registered = InstallValue(L"SOFTWARE\\Tencent\\QQ2009");
+    EXPECT_EQ(registered, wide(install));
+
+    ASSERT_TRUE(SetEnvironmentVariableW(L"FAKEQQ_OPTIONS", L"--window tx --lifetime 60"));
+    ASSERT_TRUE(SetEnvironmentVariableW(L"FAKEQQ_LOG", wide(log).c_str()));
+    FakeQQProcess qq;
+    const bool started = qq.StartCommandLine(
+        "\"" + std::string(registered.begin(), registered.end()) + "\\Bin\\QQ.exe\"", log);
+    SetEnvironmentVariableW(L"FAKEQQ_OPTIONS", nullptr);
+    SetEnvironmentVariableW(L"FAKEQQ_LOG", nullptr);
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(log);
+    EXPECT_GE(qq.FindLine({"WINDOW id=1 kind=tx "}), 0);
+    EXPECT_EQ(RunToEnd("--unregister", testkit::RunDir() + "\\fakeqq-registry.log"), 0u);
+}
+
 }  // namespace

@@ -22,15 +22,14 @@ std::wstring TitleOf(HWND h) {
     return text;
 }
 
+BOOL CALLBACK CollectChild(HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+}
+
 std::vector<HWND> Descendants(HWND root) {
     std::vector<HWND> all;
-    EnumChildWindows(
-        root,
-        [](HWND h, LPARAM lp) {
-            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(root, CollectChild, reinterpret_cast<LPARAM>(&all));
     return all;
 }
 
