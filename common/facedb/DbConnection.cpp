@@ -74,8 +74,10 @@ bool DbConnection::Configure(const std::string& password) {
     // In WAL mode NORMAL keeps every commit through a process crash.
     // Pages are read through a memory map, so a deep page touches its rows without
     // copying every one through the page cache.
-    return RunSql("PRAGMA synchronous=NORMAL") && RunSql("PRAGMA cache_size=-16384") &&
-           RunSql("PRAGMA mmap_size=268435456");
+    return RunSql("PRAGMA synchronous=NORMAL") && RunSql("PRAGMA cache_size=-65536") &&
+           RunSql("PRAGMA mmap_size=268435456") &&
+           // Every library operation runs in a savepoint: keep its page copies in memory.
+           RunSql("PRAGMA temp_store=MEMORY");
 }
 
 void DbConnection::Close() {
@@ -91,7 +93,11 @@ void DbConnection::Close() {
 }
 
 bool DbConnection::RunSql(const std::string& sql) {
-    return m_db && sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    StatementLease stmt = Prepare(sql);  // transaction statements repeat: keep them prepared
+    if (!stmt) return false;
+    int rc;
+    while ((rc = sqlite3_step(stmt.Get())) == SQLITE_ROW) {}
+    return rc == SQLITE_DONE;
 }
 
 StatementLease DbConnection::Prepare(const std::string& sql) {
@@ -266,7 +272,7 @@ bool DbCreateFile(const std::string& path, const std::string& password) {
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                              nullptr);
     bool ok = rc == SQLITE_OK &&
-              sqlite3_exec(db, "PRAGMA page_size=8192", nullptr, nullptr, nullptr) == SQLITE_OK &&
+              sqlite3_exec(db, "PRAGMA page_size=16384", nullptr, nullptr, nullptr) == SQLITE_OK &&
               sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) ==
                   SQLITE_OK &&
               DbWritePassword(db, password);

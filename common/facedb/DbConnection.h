@@ -87,5 +87,6 @@ private:
 };
 
 // Creates a new database file (failing if one exists) in the layout the programs
-// expect: WAL mode, 8 KiB pages, and the password verifier.
+// expect: WAL mode, 16 KiB pages (a face and its thumbnail share a page with
+// others), and the password verifier.
 bool DbCreateFile(const std::string& path, const std::string& password);

@@ -16,16 +16,21 @@ constexpr uint32_t kSine[64] = {
     0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
     0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb,
     0xeb86d391};
-constexpr int kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                            5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                            4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                            6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
-
 uint32_t Rotl(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
 
 }  // namespace
 
 Md5::Md5() : m_state{0x67452301, 0xefcdab89, 0x98badcfe, 0x10325476} {}
+
+// One round step: a = b + rotl(a + f + k + w, s).
+#define MD5_STEP(f, a, b, c, d, w, k, s) \
+    a += f(b, c, d) + (w) + (k);         \
+    a = Rotl(a, s) + b
+
+#define MD5_F(x, y, z) ((z) ^ ((x) & ((y) ^ (z))))
+#define MD5_G(x, y, z) ((y) ^ ((z) & ((x) ^ (y))))
+#define MD5_H(x, y, z) ((x) ^ (y) ^ (z))
+#define MD5_I(x, y, z) ((y) ^ ((x) | ~(z)))
 
 void Md5::Block(const uint8_t* p) {
     uint32_t w[16];
@@ -33,18 +38,38 @@ void Md5::Block(const uint8_t* p) {
         w[i] = uint32_t(p[i * 4]) | uint32_t(p[i * 4 + 1]) << 8 | uint32_t(p[i * 4 + 2]) << 16 |
                uint32_t(p[i * 4 + 3]) << 24;
     uint32_t a = m_state[0], b = m_state[1], c = m_state[2], d = m_state[3];
-    for (int i = 0; i < 64; ++i) {
-        uint32_t f;
-        int g;
-        if (i < 16) { f = (b & c) | (~b & d); g = i; }
-        else if (i < 32) { f = (d & b) | (~d & c); g = (5 * i + 1) % 16; }
-        else if (i < 48) { f = b ^ c ^ d; g = (3 * i + 5) % 16; }
-        else { f = c ^ (b | ~d); g = (7 * i) % 16; }
-        uint32_t next = b + Rotl(a + f + kSine[i] + w[g], kShift[i]);
-        a = d; d = c; c = b; b = next;
+    for (int i = 0; i < 16; i += 4) {
+        MD5_STEP(MD5_F, a, b, c, d, w[i], kSine[i], 7);
+        MD5_STEP(MD5_F, d, a, b, c, w[i + 1], kSine[i + 1], 12);
+        MD5_STEP(MD5_F, c, d, a, b, w[i + 2], kSine[i + 2], 17);
+        MD5_STEP(MD5_F, b, c, d, a, w[i + 3], kSine[i + 3], 22);
+    }
+    for (int i = 16; i < 32; i += 4) {
+        MD5_STEP(MD5_G, a, b, c, d, w[(5 * i + 1) % 16], kSine[i], 5);
+        MD5_STEP(MD5_G, d, a, b, c, w[(5 * i + 6) % 16], kSine[i + 1], 9);
+        MD5_STEP(MD5_G, c, d, a, b, w[(5 * i + 11) % 16], kSine[i + 2], 14);
+        MD5_STEP(MD5_G, b, c, d, a, w[(5 * i + 16) % 16], kSine[i + 3], 20);
+    }
+    for (int i = 32; i < 48; i += 4) {
+        MD5_STEP(MD5_H, a, b, c, d, w[(3 * i + 5) % 16], kSine[i], 4);
+        MD5_STEP(MD5_H, d, a, b, c, w[(3 * i + 8) % 16], kSine[i + 1], 11);
+        MD5_STEP(MD5_H, c, d, a, b, w[(3 * i + 11) % 16], kSine[i + 2], 16);
+        MD5_STEP(MD5_H, b, c, d, a, w[(3 * i + 14) % 16], kSine[i + 3], 23);
+    }
+    for (int i = 48; i < 64; i += 4) {
+        MD5_STEP(MD5_I, a, b, c, d, w[(7 * i) % 16], kSine[i], 6);
+        MD5_STEP(MD5_I, d, a, b, c, w[(7 * i + 7) % 16], kSine[i + 1], 10);
+        MD5_STEP(MD5_I, c, d, a, b, w[(7 * i + 14) % 16], kSine[i + 2], 15);
+        MD5_STEP(MD5_I, b, c, d, a, w[(7 * i + 21) % 16], kSine[i + 3], 21);
     }
     m_state[0] += a; m_state[1] += b; m_state[2] += c; m_state[3] += d;
 }
+
+#undef MD5_STEP
+#undef MD5_F
+#undef MD5_G
+#undef MD5_H
+#undef MD5_I
 
 void Md5::Update(const void* data, size_t size) {
     const uint8_t* p = static_cast<const uint8_t*>(data);
