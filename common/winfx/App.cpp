@@ -4,12 +4,25 @@
 
 #include <algorithm>
 
+#include "winfx/Wide.h"
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;  // provided by the linker for every module
 
 namespace winfx {
 
 HINSTANCE ThisModule() noexcept {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+std::string ModuleFileName(HMODULE module) {
+    // Paths can be longer than MAX_PATH; a full buffer means the name was cut.
+    for (DWORD size = MAX_PATH; size <= 32768 * 2; size *= 2) {
+        std::wstring buf(size, L'\0');
+        const DWORD n = GetModuleFileNameW(module, buf.data(), size);
+        if (n == 0) return {};
+        if (n < size) return ToUtf8(std::wstring_view(buf.data(), n));
+    }
+    return {};
 }
 
 App::App(HINSTANCE instance) : m_instance(instance) {

@@ -3,12 +3,15 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace winfx {
 
 // The module this code is linked into: the .exe, or the DLL for Mienko/MienkoAgent.
 HINSTANCE ThisModule() noexcept;
+// Full path of a module's file (null: the process's .exe), UTF-8; empty on failure.
+std::string ModuleFileName(HMODULE module = nullptr);
 
 class App {
 public:

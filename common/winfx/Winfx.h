@@ -10,12 +10,15 @@
 //   OnException and answers as the default procedure would (WM_CREATE fails; a dialog
 //   whose OnInitDialog throws is ended with -1).
 // - Dialogs: public fields in and out; DoModal returns IDOK / IDCANCEL (-1: not created).
-//   Modeless dialogs registered with the App get IsDialogMessage in its loop.
+//   Modeless dialogs registered with the App get IsDialogMessage in its loop (App::Run;
+//   while a DoModal runs, the system's modal loop serves only that dialog).
 // - Texts are UTF-8 std::string; ToWide/ToUtf8 convert on the line calling a W function.
 // - Every handle has one owner: Unique<Traits> aliases (Unique.h), DCs and select guards
-//   (Gdi.h), ComPtr/Bstr/ComInit/OleInit (Com.h). Control wrappers (Controls.h, ...) are
-//   non-owning views of an HWND that a parent window owns.
-// - Free helpers are named after their handle type: HwndSetText, HwndGetText, ...
+//   (Gdi.h), ComPtr/Bstr/ComInit/OleInit (Com.h), GlobalLock and clipboard guards
+//   (Memory.h). Control wrappers (Controls.h, ListView.h) are non-owning views of an
+//   HWND that a parent window owns; ImageList, PopupMenu, TrayIcon, Tooltip own theirs.
+// - Free helpers are named after their handle type: HwndSetText, HwndGetText, ...,
+//   KeyGetString, KeySetDword (Registry.h), ModuleFileName (App.h).
 #pragma once
 
 #include "winfx/App.h"
@@ -27,7 +30,9 @@
 #include "winfx/Hwnd.h"
 #include "winfx/ImageList.h"
 #include "winfx/ListView.h"
+#include "winfx/Memory.h"
 #include "winfx/Menu.h"
+#include "winfx/Registry.h"
 #include "winfx/Subclass.h"
 #include "winfx/Tooltip.h"
 #include "winfx/TrayIcon.h"
