@@ -157,6 +157,12 @@ LRESULT CXSkinButton::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KILLFOCUS:
         EndPress();
         break;
+    case WM_GETDLGCODE:
+        // The owner-draw style would make the dialog manager take these for push buttons:
+        // arrow keys move through a radio group only when it knows them as radio buttons.
+        if (m_kind == XKind::kRadio) return DLGC_BUTTON | DLGC_RADIOBUTTON;
+        if (m_kind == XKind::kCheckBox) return DLGC_BUTTON;
+        break;
     case WM_ERASEBKGND:
         return TRUE;
     }

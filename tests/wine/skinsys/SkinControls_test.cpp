@@ -134,6 +134,17 @@ TEST_F(SkinControlsTest, SpaceKeyClicksLikeTheMouse) {
     EXPECT_TRUE(IsChecked(4));
 }
 
+TEST_F(SkinControlsTest, DialogKnowsRadioButtonsAndCheckBoxesByTheirCodes) {
+    EXPECT_TRUE(SendMessageW(Check(2).Hwnd(), WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON);
+    EXPECT_FALSE(SendMessageW(Check(0).Hwnd(), WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON);
+    EXPECT_FALSE(SendMessageW(Check(0).Hwnd(), WM_GETDLGCODE, 0, 0) &
+                 (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
+    // The dialog manager clicks the radio button an arrow key moves to.
+    SendMessageW(Check(3).Hwnd(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_TRUE(IsChecked(3));
+}
+
 TEST_F(SkinControlsTest, ReleaseOutsideTheControlChangesNothing) {
     SendMessageW(Check(0).Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageW(Check(0).Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(500, 2));
