@@ -22,12 +22,12 @@ void GalleryDialog::BuildContent() {
 
 // The face picker: category selector, page links, a 5 x 8 grid of faces, search.
 void GalleryDialog::BuildPicker() {
-    AddLabel("表情分类：", RECT{10, 38, 66, 56});
-    HWND combo = AddControl(L"ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL, RECT{66, 33, 163, 200});
+    AddLabel("表情分类：", RECT{8, 38, 70, 56});
+    HWND combo = AddControl(L"ComboBox", "", CBS_DROPDOWNLIST | WS_VSCROLL, RECT{70, 33, 165, 200});
     for (const wchar_t* item : {L"我的常用表情", L"默认表情", L"可爱动物"})
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     SendMessageW(combo, CB_SETCURSEL, 0, 0);
-    AddPushButton("管理", RECT{168, 32, 240, 56});
+    AddPushButton("管理", RECT{170, 32, 242, 56});
     int x = 10;
     for (const char* link : {"上页", "1", "2", "下页"}) {
         const int w = link[0] == '1' || link[0] == '2' ? 14 : 28;
@@ -36,9 +36,9 @@ void GalleryDialog::BuildPicker() {
     }
     AddLabel("[页:1/2]", RECT{180, 62, 240, 78});
     AddFaceGrid(10, 80, 5, 8);
-    HWND search = AddControl(L"ComboBox", "", CBS_DROPDOWN | WS_VSCROLL, RECT{10, 457, 160, 560});
+    HWND search = AddControl(L"ComboBox", "", CBS_DROPDOWN | WS_VSCROLL, RECT{8, 457, 165, 560});
     SendMessageW(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"微笑"));
-    AddPushButton("搜索", RECT{168, 456, 240, 480});
+    AddPushButton("搜索", RECT{170, 456, 242, 480});
 }
 
 void GalleryDialog::BuildAbout(const std::string& name) {

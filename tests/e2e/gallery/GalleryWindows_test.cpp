@@ -49,7 +49,8 @@ TEST(GalleryWindows, EverySectionOpensAtItsDesignedSizeWithTheCornersCut) {
         EXPECT_TRUE(InRegion(w, W / 2, H / 2));
         EXPECT_TRUE(InRegion(w, 6, 6));            // just inside the rounded corner
     }
-    testkit::WaitUntil([] { return false; }, std::chrono::milliseconds(800));
+    // Nine windows paint at once: give them time before the picture.
+    testkit::WaitUntil([] { return false; }, std::chrono::milliseconds(2500));
     EXPECT_TRUE(testkit::Screenshot("gallery-all"));
 }
 
