@@ -56,11 +56,6 @@ DialogTemplate& DialogTemplate::SetExStyle(DWORD exStyle) noexcept {
     return *this;
 }
 
-DialogTemplate& DialogTemplate::SetClassName(std::string_view className) {
-    m_className = ToWide(className);
-    return *this;
-}
-
 std::vector<BYTE> DialogTemplate::Bytes() const {
     Writer w;
     w.Put<WORD>(1);       // dlgVer
@@ -74,10 +69,7 @@ std::vector<BYTE> DialogTemplate::Bytes() const {
     w.Put<short>(m_cx);
     w.Put<short>(m_cy);
     w.Put<WORD>(0);  // no menu
-    if (m_className.empty())
-        w.Put<WORD>(0);  // the standard dialog class
-    else
-        w.PutString(m_className);
+    w.Put<WORD>(0);  // the standard dialog class, "#32770"
     w.PutString(m_title);
     w.Put<WORD>(m_pointSize);
     w.Put<WORD>(FW_NORMAL);

@@ -19,7 +19,6 @@ public:
     DialogTemplate& Add(std::string_view className, std::string_view text, int id, DWORD style,
                         int x, int y, int cx, int cy, DWORD exStyle = 0);
     DialogTemplate& SetExStyle(DWORD exStyle) noexcept;
-    DialogTemplate& SetClassName(std::string_view className);  // default: "#32770"
 
     std::vector<BYTE> Bytes() const;
 
@@ -30,7 +29,7 @@ private:
         DWORD style, exStyle;
         short x, y, cx, cy;
     };
-    std::wstring m_title, m_font, m_className;
+    std::wstring m_title, m_font;
     DWORD m_style, m_exStyle = 0;
     short m_x, m_y, m_cx, m_cy;
     WORD m_pointSize;

@@ -183,6 +183,16 @@ TEST(ModelessDialog, UnregisteredDialogIgnoresDialogKeys) {
     EXPECT_NE(dlg.Hwnd(), nullptr);
 }
 
+TEST(ModelessDialog, ExceptionInInitFailsCreation) {
+    App app;
+    NameDlg dlg;
+    dlg.throwOnInit = true;
+    EXPECT_FALSE(dlg.CreateModeless(nullptr, &app));
+    EXPECT_EQ(dlg.Hwnd(), nullptr);
+    EXPECT_EQ(app.ModelessCount(), 0u);
+    EXPECT_EQ(dlg.exception, "init");
+}
+
 TEST(ModelessDialog, DestroyingTheObjectUnregistersIt) {
     App app;
     HWND h;
