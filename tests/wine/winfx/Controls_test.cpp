@@ -116,6 +116,10 @@ TEST(Controls, ComboBoxExKeepsImagesAndData) {
     EXPECT_NE(cbx.Combo(), nullptr);
     cbx.Remove(0);
     EXPECT_EQ(cbx.ItemText(0), "默认");
+    EXPECT_EQ(cbx.ItemText(3), "") << "past the end";
+    EXPECT_EQ(cbx.ItemImage(3), -1);
+    cbx.Clear();
+    EXPECT_EQ(cbx.Count(), 0);
 }
 
 TEST(Controls, ListViewReportCellsAndSharedImageList) {
