@@ -110,6 +110,15 @@ TEST(GalleryWindows, CaptionButtonsActByTheirExactNames) {
     galtest::ClickAt(galtest::CentreOf(mainface));
     EXPECT_TRUE(IsWindowVisible(toolbar));
     EXPECT_FALSE(IsIconic(toolbar));
+    if (HWND editface = g.Control(toolbar, "editface")) {   // a look at the hover picture
+        SetCursorPos(galtest::CentreOf(editface).x, galtest::CentreOf(editface).y);
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &in, sizeof(in));
+        testkit::WaitUntil([] { return false; }, std::chrono::milliseconds(1500));
+        EXPECT_TRUE(testkit::Screenshot("gallery-toolbar-hover"));
+    }
 
     HWND minimize = g.Control(w, "minimize");
     ASSERT_NE(minimize, nullptr);
