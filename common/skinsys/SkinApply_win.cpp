@@ -30,6 +30,7 @@ BOOL CSkinDialog::ApplySkin(const CXMLElement& root) {
     m_labels.clear();
     CreateControls(dc.Get(), spec);
     m_imageCache.clear();
+    InvalidateFrame();
     if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
     return TRUE;
 }

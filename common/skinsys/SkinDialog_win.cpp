@@ -42,6 +42,7 @@ CSkinDialog::~CSkinDialog() {
 }
 
 void CSkinDialog::FreeSkin() {
+    InvalidateFrame();
     m_bmpBackground.Reset();
     for (auto& piece : m_pieces) piece.Reset();
     m_bmpButton.Reset();
@@ -127,37 +128,51 @@ BOOL CSkinDialog::SetRectRegion() {
     return TRUE;
 }
 
-void CSkinDialog::OnPaint(HDC dc, const PAINTSTRUCT& ps) {
+HBITMAP CSkinDialog::FrameImage(HDC reference) {
     RECT rc;
     GetClientRect(Hwnd(), &rc);
     const int W = rc.right, H = rc.bottom;
-    if (W <= 0 || H <= 0) return;
-    winfx::UniqueMemDc mem(CreateCompatibleDC(dc));
-    winfx::UniqueBitmap canvas(CreateCompatibleBitmap(dc, W, H));
-    if (!mem || !canvas) return;
+    if (W <= 0 || H <= 0) return nullptr;
+    if (!m_frameStale && m_frameImage && m_frameSize.cx == W && m_frameSize.cy == H)
+        return m_frameImage.Get();
+    winfx::UniqueMemDc mem(CreateCompatibleDC(reference));
+    winfx::UniqueBitmap image(CreateCompatibleBitmap(reference, W, H));
+    if (!mem || !image) return nullptr;
     {
-        winfx::SelectGuard select(mem.Get(), canvas.Get());
+        winfx::SelectGuard select(mem.Get(), image.Get());
         // Under missing images the window shows the plain dialog colour.
         FillRect(mem.Get(), &rc, GetSysColorBrush(COLOR_BTNFACE));
         PaintSkinFrame(mem.Get(), *this);
-        // Controls draw over this painting; only the part just painted under them is redrawn,
-        // as text drawn twice over itself would thicken.
-        auto invalidate = [this, &ps](HWND h) {
-            if (!h || !IsWindowVisible(h)) return;
-            RECT r, part;
-            GetWindowRect(h, &r);
-            MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-            if (!IntersectRect(&part, &r, &ps.rcPaint)) return;
-            OffsetRect(&part, -r.left, -r.top);
-            InvalidateRect(h, &part, FALSE);
-        };
-        for (const auto& b : m_buttons) invalidate(b->Hwnd());
-        for (const auto& c : m_checks) invalidate(c->Hwnd());
-        for (const auto& l : m_labels) invalidate(l->Hwnd());
-        for (HWND h : m_otherWindows)
-            if (IsWindow(h)) InvalidateRect(h, nullptr, FALSE);
-        TransparentBlt(dc, 0, 0, W, H, mem.Get(), 0, 0, W, H, RGB(255, 0, 255));
     }
+    m_frameImage = std::move(image);
+    m_frameSize = SIZE{W, H};
+    m_frameStale = false;
+    return m_frameImage.Get();
+}
+
+void CSkinDialog::OnPaint(HDC dc, const PAINTSTRUCT& ps) {
+    HBITMAP frame = FrameImage(dc);
+    winfx::UniqueMemDc mem(CreateCompatibleDC(dc));
+    if (!frame || !mem) return;
+    winfx::SelectGuard select(mem.Get(), frame);
+    // Controls draw over this painting; only the part just painted under them is redrawn,
+    // as text drawn twice over itself would thicken.
+    auto invalidate = [this, &ps](HWND h) {
+        if (!h || !IsWindowVisible(h)) return;
+        RECT r, part;
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        if (!IntersectRect(&part, &r, &ps.rcPaint)) return;
+        OffsetRect(&part, -r.left, -r.top);
+        InvalidateRect(h, &part, FALSE);
+    };
+    for (const auto& b : m_buttons) invalidate(b->Hwnd());
+    for (const auto& c : m_checks) invalidate(c->Hwnd());
+    for (const auto& l : m_labels) invalidate(l->Hwnd());
+    for (HWND h : m_otherWindows)
+        if (IsWindow(h)) InvalidateRect(h, nullptr, FALSE);
+    TransparentBlt(dc, 0, 0, m_frameSize.cx, m_frameSize.cy, mem.Get(), 0, 0, m_frameSize.cx,
+                   m_frameSize.cy, RGB(255, 0, 255));
 }
 
 LRESULT CSkinDialog::OnHitTest(WPARAM wp, LPARAM lp) {
@@ -176,6 +191,12 @@ LRESULT CSkinDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_SETTEXT: {
+        const LRESULT r = Dialog::OnMessage(msg, wp, lp);
+        InvalidateFrame();  // the caption is part of the frame image
+        InvalidateRect(Hwnd(), nullptr, FALSE);
+        return r;
+    }
     case WM_NCHITTEST:
         return OnHitTest(wp, lp);
     case WM_DRAWITEM:

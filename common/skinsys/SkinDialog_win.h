@@ -36,7 +36,10 @@ public:
     const std::string& SkinFile() const { return m_strSkinFile; }
     const std::string& SkinSection() const { return m_strSection; }
     // 0 leaves only the stretched background: no border pieces, icon or caption text.
-    void SetFrameFlags(std::uint32_t flags) { m_dwFrameFlags = flags; }
+    void SetFrameFlags(std::uint32_t flags) {
+        m_dwFrameFlags = flags;
+        InvalidateFrame();
+    }
     std::uint32_t FrameFlags() const { return m_dwFrameFlags; }
     // The updater reads no check boxes and radio buttons.
     void SetSkinReader(skin::SkinReader reader) { m_reader = reader; }
@@ -52,6 +55,12 @@ public:
     HBITMAP Background() const { return m_bmpBackground.Get(); }
     HBITMAP DefaultButtonImage() const { return m_bmpButton.Get(); }
     HICON Icon() const { return m_icon.Get(); }
+
+    // The painted frame (background, pieces, icon, caption) of the current client size,
+    // rendered once and kept until the skin, the size or the title changes; null when the
+    // window has no area. Controls copy the part under them from it.
+    HBITMAP FrameImage(HDC reference);
+    void InvalidateFrame() { m_frameStale = true; }
 
     //--- operations derived dialogs may override
     virtual void FreeSkin();
@@ -96,6 +105,9 @@ private:
     skin::SkinReader m_reader = skin::SkinReader::kFull;
     // Strips loaded while one skin is applied, by path: each file is read once.
     std::vector<std::pair<std::string, winfx::UniqueBitmap>> m_imageCache;
+    winfx::UniqueBitmap m_frameImage;
+    SIZE m_frameSize{0, 0};
+    bool m_frameStale = true;
 };
 
 // Draws the background, the border pieces, the icon and the caption text into dc (null:

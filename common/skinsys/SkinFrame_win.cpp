@@ -44,14 +44,13 @@ bool PaintSkinBackgroundUnder(HWND control, HDC dc) {
     HWND parent = GetParent(control);
     auto* dialog = dynamic_cast<CSkinDialog*>(winfx::Window::FromHwnd(parent));
     if (!dialog || !dc) return false;
-    RECT r, client;
+    HBITMAP frame = dialog->FrameImage(dc);
+    winfx::UniqueMemDc mem(CreateCompatibleDC(dc));
+    if (!frame || !mem) return false;
+    RECT r;
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    GetClientRect(parent, &client);
-    const int saved = SaveDC(dc);
-    OffsetViewportOrgEx(dc, -r.left, -r.top, nullptr);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    PaintSkinFrame(dc, *dialog);
-    RestoreDC(dc, saved);
+    winfx::SelectGuard select(mem.Get(), frame);
+    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, mem.Get(), r.left, r.top, SRCCOPY);
     return true;
 }

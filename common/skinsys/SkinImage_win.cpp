@@ -125,8 +125,17 @@ void DrawBitmapTransparent(HDC dc, HBITMAP bitmap, bool stretch, int left, int t
     if (stretch) {
         TransparentBlt(dc, left, top, w, h, mem.Get(), 0, 0, size.cx, size.cy, kTransparent);
     } else {
-        int cw = w < size.cx ? w : size.cx, ch = h < size.cy ? h : size.cy;
-        TransparentBlt(dc, left, top, cw, ch, mem.Get(), 0, 0, cw, ch, kTransparent);
+        // 1:1 copies are clipped to what the DC can show: a huge piece costs nothing extra.
+        RECT want{left, top, left + (w < size.cx ? w : size.cx), top + (h < size.cy ? h : size.cy)};
+        RECT clip, part;
+        if (GetClipBox(dc, &clip) != ERROR && clip.right > clip.left) {
+            if (!IntersectRect(&part, &want, &clip)) return;
+        } else {
+            part = want;
+        }
+        TransparentBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top,
+                       mem.Get(), part.left - left, part.top - top, part.right - part.left,
+                       part.bottom - part.top, kTransparent);
     }
 }
 

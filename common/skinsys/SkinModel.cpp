@@ -52,10 +52,18 @@ void ReadTextLook(const CXMLElement& e, ControlSpec& c) {
     c.bold = e.GetAttributeValue("bold") == "true";
 }
 
+// Beyond these a control only costs drawing time (a stretched image of a million pixels a
+// side takes seconds to paint) and shows nothing more on a window.
+bool SaneControlRect(const Rect& r) {
+    auto inRange = [](int v) { return v >= -kMaxCoordinate && v <= kMaxCoordinate; };
+    return inRange(r.left) && inRange(r.top) && inRange(r.right) && inRange(r.bottom) &&
+           r.Width() <= kMaxControlSide && r.Height() <= kMaxControlSide;
+}
+
 // The control an element describes, or nothing.
 std::optional<ControlSpec> ReadControl(const CXMLElement& e, const SkinSpec& spec, SkinReader reader) {
     auto position = ParseRect(e.GetAttributeValue("position"));
-    if (!position) return std::nullopt;
+    if (!position || !SaneControlRect(*position)) return std::nullopt;
     ControlSpec c;
     c.name = e.GetName();
     c.position = *position;

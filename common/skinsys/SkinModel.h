@@ -66,5 +66,8 @@ SkinSpec ReadSkin(const CXMLElement& root, std::string_view section, std::string
 
 // Frame pieces larger than this per side are refused rather than allocated.
 constexpr int kMaxPieceSide = 4096;
+// Controls wider or taller than this, or placed beyond +-kMaxCoordinate, are not created.
+constexpr int kMaxControlSide = 8192;
+constexpr int kMaxCoordinate = 32767;
 
 }  // namespace skin

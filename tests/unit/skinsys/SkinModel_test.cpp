@@ -109,6 +109,17 @@ TEST(SkinControls, ControlWithoutFourNumbersIsSkipped) {
     EXPECT_EQ(s.controls[0].position, (Rect{1, -2, 3, 4}));
 }
 
+TEST(SkinControls, HugeOrFarAwayControlsAreNotCreated) {
+    SkinSpec s = Read(
+        "<s><main_window><a type='button' position='-100000,0,10,10'/>"
+        "<b type='button' position='0,0,8193,10'/><c type='button' position='0,0,10,8193'/>"
+        "<d type='button' position='-8000,-8000,192,192'/><static position='0,40000,1,1'/>"
+        "<e type='button' position='10,10,0,0'/></main_window></s>");
+    ASSERT_EQ(s.controls.size(), 2u);
+    EXPECT_EQ(s.controls[0].name, "d");
+    EXPECT_EQ(s.controls[1].name, "e") << "an inverted rectangle is merely empty";
+}
+
 TEST(SkinControls, ButtonAttributesAndDefaultImageInDocumentOrder) {
     SkinSpec s = Read(
         "<s><main_window><ok type='button' position='0,0,1,1'/></main_window>"
