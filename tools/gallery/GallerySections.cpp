@@ -1,5 +1,6 @@
 #include "GallerySections.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "GalleryProtocolText.h"
@@ -98,6 +99,59 @@ std::string ControlsSkinXml() {
   </controls_window>
 </skin>
 )";
+}
+
+std::vector<Box> PackWindows(const std::vector<Box>& sizes, int screenWidth, int margin) {
+    std::vector<Box> placed;
+    for (const Box& s : sizes) {
+        std::vector<int> xs{margin}, ys{margin};
+        for (const Box& p : placed) {
+            xs.push_back(p.x + p.width + margin);
+            ys.push_back(p.y + p.height + margin);
+        }
+        auto overlaps = [&](int x, int y) {
+            for (const Box& p : placed)
+                if (x < p.x + p.width + margin && p.x < x + s.width + margin && y < p.y + p.height + margin &&
+                    p.y < y + s.height + margin)
+                    return true;
+            return false;
+        };
+        Box best{margin, margin, s.width, s.height};
+        bool found = false;
+        for (int y : ys)
+            for (int x : xs) {
+                if (x + s.width > screenWidth - margin && x != margin) continue;
+                if (overlaps(x, y)) continue;
+                if (!found || y + s.height < best.y + best.height ||
+                    (y + s.height == best.y + best.height && x < best.x)) {
+                    best = Box{x, y, s.width, s.height};
+                    found = true;
+                }
+            }
+        if (!found) {   // nowhere free: below everything
+            int bottom = margin;
+            for (const Box& p : placed) bottom = std::max(bottom, p.y + p.height + margin);
+            best = Box{margin, bottom, s.width, s.height};
+        }
+        placed.push_back(best);
+    }
+    return placed;
+}
+
+std::vector<SectionInfo> InPackingOrder(std::vector<SectionInfo> sections) {
+    const std::vector<std::string> order = {
+        "skin.xml:main_window", "skinED.xml:onlinedown_window", "skinED.xml:toolbar_window",
+        std::string(kControlsFileName) + ":" + kControlsSectionName, "skinED.xml:volte_window",
+        "skinED.xml:main_window", "skin.xml:about_window", "skinED.xml:config_window",
+        "skinED.xml:about_window"};
+    auto rank = [&](const SectionInfo& s) {
+        for (size_t i = 0; i < order.size(); ++i)
+            if (order[i] == s.Key()) return i;
+        return order.size();
+    };
+    std::stable_sort(sections.begin(), sections.end(),
+                     [&](const SectionInfo& a, const SectionInfo& b) { return rank(a) < rank(b); });
+    return sections;
 }
 
 bool ParseSize(const std::string& text, int& width, int& height) {

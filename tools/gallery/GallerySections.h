@@ -34,6 +34,15 @@ std::string ControlsSkinXml();
 // Pictures that file names (copied next to it when the gallery writes it).
 std::vector<std::string> ControlsSkinImages();
 
+struct Box {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+// Places windows of these sizes on a screen of screenWidth, keeping `margin` between them:
+// each goes where its bottom edge ends highest (then leftmost), in the order given.
+std::vector<Box> PackWindows(const std::vector<Box>& sizes, int screenWidth, int margin);
+// The order in which the known windows pack best onto a 1280 x 1024 screen.
+std::vector<SectionInfo> InPackingOrder(std::vector<SectionInfo> sections);
+
 // "W,H" from a section's size attribute; false when it does not give two positive numbers.
 bool ParseSize(const std::string& text, int& width, int& height);
 

@@ -119,13 +119,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (--alive == 0) PostQuitMessage(0);
     };
 
-    // Windows side by side in rows across the screen, in the order given.
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int margin = 12;
-    POINT at{margin, margin};
-    int rowHeight = 0;
-    std::vector<std::unique_ptr<GalleryDialog>> windows;
-    for (const SectionInfo& info : options.sections) {
+    // Windows packed onto the screen, the largest first.
+    const std::vector<SectionInfo> sections = InPackingOrder(options.sections);
+    std::vector<std::string> paths;
+    std::vector<Box> sizes;
+    for (const SectionInfo& info : sections) {
         std::string path;
         if (info.file == kControlsFileName) {
             if (controlsSkin.empty()) controlsSkin = WriteControlsSkin(skinDir);
@@ -134,19 +132,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             path = skinDir + info.file;
         }
         const SIZE size = SectionSize(path, info.section);
-        if (at.x > margin && at.x + size.cx > screenWidth - margin) {
-            at = POINT{margin, at.y + rowHeight + margin};
-            rowHeight = 0;
-        }
-        auto dialog = std::make_unique<GalleryDialog>(info, path, at, size, faces, gone);
+        paths.push_back(path);
+        sizes.push_back(Box{0, 0, size.cx, size.cy});
+    }
+    const std::vector<Box> places = PackWindows(sizes, GetSystemMetrics(SM_CXSCREEN), 8);
+    std::vector<std::unique_ptr<GalleryDialog>> windows;
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const Box& b = places[i];
+        auto dialog = std::make_unique<GalleryDialog>(sections[i], paths[i], POINT{b.x, b.y},
+                                                      SIZE{b.width, b.height}, faces, gone);
         ++alive;
         if (!dialog->CreateModeless(nullptr, &app)) {
             --alive;
             continue;
         }
         ShowWindow(dialog->Hwnd(), SW_SHOWNOACTIVATE);
-        at.x += size.cx + margin;
-        rowHeight = std::max<int>(rowHeight, size.cy);
         windows.push_back(std::move(dialog));
     }
     if (windows.empty()) return 1;

@@ -4,6 +4,7 @@
 #include "GalleryProtocolText.h"
 #include "GallerySections.h"
 #include "SkinModel.h"
+#include "SkinTestFiles.h"
 #include "XmlReader.h"
 
 namespace {
@@ -80,6 +81,52 @@ TEST(GalleryOwnSkin, HasEveryKindOfControlAndOnlyNamesPicturesItCopies) {
         EXPECT_TRUE(copied(p->image));
     }
     EXPECT_TRUE(copied(s.background));
+}
+
+}  // namespace
+
+namespace {
+
+bool Overlap(const gallery::Box& a, const gallery::Box& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+TEST(GalleryLayout, AllWindowsOfBothSkinsFitATestScreenWithoutOverlapping) {
+    // The designed sizes of the shipped sections (and the gallery's own), in packing order.
+    std::vector<gallery::Box> sizes;
+    for (const auto& s : gallery::InPackingOrder(gallery::KnownSections())) {
+        auto root = s.file == gallery::kControlsFileName ? ParseXmlText(gallery::ControlsSkinXml())
+                                                          : skintest::LoadSkinTree(s.file);
+        ASSERT_TRUE(root) << s.Key();
+        const CXMLElement* e = skintest::FindChild(*root, s.section);
+        ASSERT_NE(e, nullptr) << s.Key();
+        gallery::Box b;
+        ASSERT_TRUE(gallery::ParseSize(e->GetAttributeValue("size"), b.width, b.height)) << s.Key();
+        sizes.push_back(b);
+    }
+    auto placed = gallery::PackWindows(sizes, 1280, 8);
+    ASSERT_EQ(placed.size(), sizes.size());
+    for (size_t i = 0; i < placed.size(); ++i) {
+        EXPECT_GE(placed[i].x, 8);
+        EXPECT_LE(placed[i].x + placed[i].width, 1272);
+        EXPECT_LE(placed[i].y + placed[i].height, 1016) << i;
+        for (size_t k = i + 1; k < placed.size(); ++k) EXPECT_FALSE(Overlap(placed[i], placed[k])) << i << " " << k;
+    }
+}
+
+TEST(GalleryLayout, WindowWiderThanTheScreenStillGetsAPlace) {
+    auto placed = gallery::PackWindows({{0, 0, 300, 100}, {0, 0, 2000, 50}}, 800, 10);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[1].x, 10);
+    EXPECT_FALSE(Overlap(placed[0], placed[1]));
+}
+
+TEST(GalleryLayout, PackingOrderPutsTheTallWindowsFirstAndKeepsUnknownOnesLast) {
+    auto known = gallery::KnownSections();
+    auto ordered = gallery::InPackingOrder(known);
+    ASSERT_EQ(ordered.size(), known.size());
+    EXPECT_EQ(ordered.front().Key(), "skin.xml:main_window");
+    EXPECT_EQ(ordered.back().Key(), "skinED.xml:about_window");
 }
 
 }  // namespace
