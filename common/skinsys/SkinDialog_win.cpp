@@ -128,15 +128,17 @@ BOOL CSkinDialog::SetRectRegion() {
     return TRUE;
 }
 
-HBITMAP CSkinDialog::FrameImage(HDC reference) {
+HBITMAP CSkinDialog::FrameImage() {
     RECT rc;
     GetClientRect(Hwnd(), &rc);
     const int W = rc.right, H = rc.bottom;
     if (W <= 0 || H <= 0) return nullptr;
     if (!m_frameStale && m_frameImage && m_frameSize.cx == W && m_frameSize.cy == H)
         return m_frameImage.Get();
-    winfx::UniqueMemDc mem(CreateCompatibleDC(reference));
-    winfx::UniqueBitmap image(CreateCompatibleBitmap(reference, W, H));
+    // Made for the window's own DC: a memory DC asking first may hold a monochrome bitmap.
+    winfx::WindowDc reference(Hwnd());
+    winfx::UniqueMemDc mem(CreateCompatibleDC(reference.Get()));
+    winfx::UniqueBitmap image(CreateCompatibleBitmap(reference.Get(), W, H));
     if (!mem || !image) return nullptr;
     {
         winfx::SelectGuard select(mem.Get(), image.Get());
@@ -151,7 +153,7 @@ HBITMAP CSkinDialog::FrameImage(HDC reference) {
 }
 
 void CSkinDialog::OnPaint(HDC dc, const PAINTSTRUCT& ps) {
-    HBITMAP frame = FrameImage(dc);
+    HBITMAP frame = FrameImage();
     winfx::UniqueMemDc mem(CreateCompatibleDC(dc));
     if (!frame || !mem) return;
     winfx::SelectGuard select(mem.Get(), frame);

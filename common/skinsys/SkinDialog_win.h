@@ -59,7 +59,7 @@ public:
     // The painted frame (background, pieces, icon, caption) of the current client size,
     // rendered once and kept until the skin, the size or the title changes; null when the
     // window has no area. Controls copy the part under them from it.
-    HBITMAP FrameImage(HDC reference);
+    HBITMAP FrameImage();
     void InvalidateFrame() { m_frameStale = true; }
 
     //--- operations derived dialogs may override

@@ -44,7 +44,7 @@ bool PaintSkinBackgroundUnder(HWND control, HDC dc) {
     HWND parent = GetParent(control);
     auto* dialog = dynamic_cast<CSkinDialog*>(winfx::Window::FromHwnd(parent));
     if (!dialog || !dc) return false;
-    HBITMAP frame = dialog->FrameImage(dc);
+    HBITMAP frame = dialog->FrameImage();
     winfx::UniqueMemDc mem(CreateCompatibleDC(dc));
     if (!frame || !mem) return false;
     RECT r;
