@@ -22,11 +22,12 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// Asks SQLite's own file layer, which takes UTF-8 names on every platform.
 bool FileExists(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    std::fclose(f);
-    return true;
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_close_v2(db);
+    return rc == SQLITE_OK;
 }
 
 }  // namespace
