@@ -74,8 +74,9 @@ bool DbConnection::Configure(const std::string& password) {
     if (!wal && !RunSql("PRAGMA journal_mode=WAL")) return false;
     // In WAL mode NORMAL keeps every commit through a process crash.
     // Pages are read through a memory map, so a deep page touches its rows without
-    // copying every one through the page cache.
-    return RunSql("PRAGMA synchronous=NORMAL") && RunSql("PRAGMA cache_size=-65536") &&
+    // copying every one through the page cache; the cache itself can stay small (a
+    // large one mostly costs fresh memory during a long write transaction).
+    return RunSql("PRAGMA synchronous=NORMAL") && RunSql("PRAGMA cache_size=-2048") &&
            RunSql("PRAGMA mmap_size=268435456") &&
            // Every library operation runs in a savepoint: keep its page copies in memory.
            RunSql("PRAGMA temp_store=MEMORY");
