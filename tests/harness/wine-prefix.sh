@@ -8,8 +8,11 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$(dirname "$PFX")"
 exec 9>"$PFX.lock"
 flock 9
-[ -f "$PFX/.facelib-ready" ] && exit 0
+# The prefix is remade whenever its recipe changes (this script or a .reg file).
+RECIPE=$(cat "$0" "$HERE"/*.reg | md5sum | cut -d" " -f1)
+[ "$(cat "$PFX/.facelib-ready" 2>/dev/null)" = "$RECIPE" ] && exit 0
 
+if [ -d "$PFX" ]; then WINEPREFIX=$PFX /usr/lib/wine/wineserver64 -k 2>/dev/null || true; fi
 rm -rf "$PFX"
 export WINEPREFIX=$PFX WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 LOG=$PFX.log
@@ -26,4 +29,4 @@ $WINE regedit /S "$HERE/headless.reg" >>"$LOG" 2>&1
 cp -n /usr/share/wine/fonts/*.ttf "$PFX/drive_c/windows/Fonts/" 2>/dev/null || true
 $WINE regedit /S "$HERE/cjk_fonts.reg" >>"$LOG" 2>&1
 timeout 120 /usr/lib/wine/wineserver64 -w
-touch "$PFX/.facelib-ready"
+echo "$RECIPE" >"$PFX/.facelib-ready"
