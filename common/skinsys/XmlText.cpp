@@ -1,6 +1,8 @@
 // Encoding stage of the XML reader: UTF-16 and UTF-8 input to clean UTF-8.
 #include "XmlReader.h"
 
+#include "text/Utf.h"
+
 namespace {
 
 constexpr std::uint32_t kReplacement = 0xFFFD;
@@ -10,22 +12,8 @@ bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 }  // namespace
 
 void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    // A NUL would end the text early for callers that treat it as a C string.
+    text::AppendUtf8(out, cp == 0 ? text::kReplacement : static_cast<char32_t>(cp));
 }
 
 std::string Utf16ToUtf8(const unsigned char* bytes, std::size_t count, bool bigEndian) {
