@@ -19,7 +19,7 @@ public:
     ChatWindow(const ChatWindow&) = delete;
     ChatWindow& operator=(const ChatWindow&) = delete;
 
-    // Builds the window tree of the spec's kind and shows it; false when a window failed.
+    // Builds the window tree of this kind and shows it; false when a window failed.
     bool Create(HINSTANCE instance);
 
     int Id() const { return m_id; }
