@@ -15,7 +15,7 @@ PACKAGES=(
   libsqlite3-dev libtinyxml-dev libminizip-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
-  wine wine64 xvfb xauth x11-apps netpbm imagemagick
+  wine wine64 xvfb xauth x11-apps netpbm
   fonts-wine fonts-wqy-microhei python3
 )
 
