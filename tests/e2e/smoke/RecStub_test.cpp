@@ -12,13 +12,7 @@
 
 namespace {
 
-std::wstring Wide(const std::string& s) {
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
-    std::wstring w(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, w.data(), n);
-    w.resize(w.size() - 1);
-    return w;
-}
+using testkit::Wide;
 
 // ShellExecute the way our programs start their siblings, and wait for the stub to end.
 bool ShellRun(const std::string& exe, const std::string& params, DWORD* exitCode = nullptr) {

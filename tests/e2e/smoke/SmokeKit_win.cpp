@@ -8,14 +8,7 @@
 namespace smoke {
 namespace {
 
-std::wstring Wide(const std::string& s) {
-    if (s.empty()) return {};
-    const int size = static_cast<int>(s.size());
-    int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), size, nullptr, 0);
-    std::wstring w(n > 0 ? static_cast<size_t>(n) : 0, L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, s.data(), size, w.data(), n);
-    return w;
-}
+using testkit::Wide;
 
 HGLOBAL GlobalText(const std::string& bytes) {
     HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, bytes.size() + 1);

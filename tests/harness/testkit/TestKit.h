@@ -12,6 +12,9 @@ std::string RunDir();                          // scratch folder of this run
 std::string SourcePath(const std::string& rel); // file in the source tree ("/" or "\" separators)
 std::string Env(const char* name);
 
+std::wstring Wide(const std::string& utf8);      // for the W calls of test code
+std::string Narrow(const std::wstring& utf16);
+
 // Asks the harness for a PNG of the whole display, kept as FACELIB_SHOTS\name.png.
 // Returns false when no harness answered within the timeout.
 bool Screenshot(const std::string& name,

@@ -7,7 +7,6 @@
 #include <vector>
 
 namespace testkit {
-namespace {
 
 std::wstring Wide(const std::string& s) {
     if (s.empty()) return {};
@@ -26,8 +25,6 @@ std::string Narrow(const std::wstring& w) {
                         nullptr);
     return s;
 }
-
-}  // namespace
 
 std::string Env(const char* name) {
     std::wstring wname = Wide(name);
