@@ -69,6 +69,13 @@ public:
     int MoveFaces(const std::vector<FaceRecord>& records, int source, int target);
     bool RenameFace(int category, const std::string& digest, const std::string& name);
 
+    // --- ordering: positions are 0-based rows in `orderid` order ---
+    // Exchanges the `orderid` values of two positions.
+    bool SwapOrder(int category, int a, int b);
+    // The face at `from` ends at `to`; the faces between shift one place towards `from`.
+    // The set of `orderid` values stays the same. False when a position is outside.
+    bool RotateOrder(int category, int from, int to);
+
     // --- the picker's search ---
     bool SearchFaces(const std::string& text, std::vector<IndexRow>& out);
     bool FetchFacesByDigest(int category, const std::vector<std::string>& digests,
@@ -85,6 +92,9 @@ private:
                        bool overwriteName, bool& alreadyThere);
     bool SetCategoryIcon(int category, const std::vector<uint8_t>& image);
     bool AppendFaceRow(int category, int orderId, const FaceRecord& face);
+    bool OpenOrderRows(int category, int last);
+    bool ReadOrderIds(int first, int last, std::vector<int32_t>& out);
+    bool WriteOrderId(int position, int32_t value);
     int CopyFacesInside(const std::vector<FaceRecord>& records, int target,
                         std::vector<std::string>* present);
 

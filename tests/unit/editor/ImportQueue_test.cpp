@@ -1,0 +1,39 @@
+// The pack-import queue: lower-cased paths, no duplicates while running, clear = cancel.
+#include <gtest/gtest.h>
+
+#include "ImportQueue.h"
+
+using namespace editor;
+
+TEST(ImportQueue, FirstPackStartsFurtherOnesWaitOnce) {
+    ImportQueue q;
+    EXPECT_FALSE(q.IsRunning());
+    EXPECT_EQ(q.Enqueue("C:\\Temp\\A.MPK"), QueueResult::Started);
+    EXPECT_TRUE(q.IsRunning());
+    EXPECT_EQ(q.Enqueue("c:\\temp\\a.mpk"), QueueResult::AlreadyQueued);  // the running one
+    EXPECT_EQ(q.Enqueue("C:\\Temp\\b.zip"), QueueResult::Appended);
+    EXPECT_EQ(q.Enqueue("C:\\TEMP\\B.ZIP"), QueueResult::AlreadyQueued);
+    std::string head;
+    ASSERT_TRUE(q.Head(head));
+    EXPECT_EQ(head, "c:\\temp\\a.mpk");
+    EXPECT_TRUE(q.FinishHead());
+    ASSERT_TRUE(q.Head(head));
+    EXPECT_EQ(head, "c:\\temp\\b.zip");
+    EXPECT_TRUE(q.FinishHead());
+    EXPECT_FALSE(q.IsRunning());
+    EXPECT_FALSE(q.FinishHead());
+    EXPECT_EQ(q.Enqueue("C:\\Temp\\A.MPK"), QueueResult::Started);  // again after the end
+}
+
+TEST(ImportQueue, ClearingIsTheCancelAndKeepsNonAsciiBytes) {
+    ImportQueue q;
+    q.Enqueue("D:\\表情\\开心.MPK");
+    q.Enqueue("D:\\x.zip");
+    std::string head;
+    ASSERT_TRUE(q.Head(head));
+    EXPECT_EQ(head, "d:\\表情\\开心.mpk");
+    q.Clear();
+    EXPECT_FALSE(q.IsRunning());
+    EXPECT_FALSE(q.Head(head));
+    EXPECT_EQ(q.Size(), 0u);
+}
