@@ -6,6 +6,13 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+// The Windows programs also include the system's OLE headers, which define these very
+// names: take the system's values (the same numbers) so both can be included together.
+#include <windows.h>
+#include <wtypes.h>
+constexpr uint16_t VT_ARRAY_UI1 = VT_ARRAY | VT_UI1;  // 8209: a long binary value
+#else
 enum VarType : uint16_t {
     VT_EMPTY = 0, VT_NULL = 1, VT_I2 = 2, VT_I4 = 3, VT_R4 = 4, VT_R8 = 5, VT_CY = 6,
     VT_DATE = 7, VT_BSTR = 8, VT_BOOL = 11, VT_DECIMAL = 14, VT_I1 = 16, VT_UI1 = 17,
@@ -14,6 +21,7 @@ enum VarType : uint16_t {
     VT_ARRAY = 0x2000,
     VT_ARRAY_UI1 = VT_ARRAY | VT_UI1,  // 8209: a long binary value
 };
+#endif
 
 // One value. Integers of every width live in `i` (VT_CY as the scaled 64-bit count of
 // 1/10000 units, VT_BOOL as 0 or -1); floating values, dates and decimals in `d`;
