@@ -16,7 +16,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-apps netpbm
-  fonts-wine fonts-wqy-microhei python3
+  fonts-wine fonts-wqy-microhei python3 locales
 )
 
 missing() {
