@@ -44,10 +44,12 @@ void CPictureEx::OnPaint() {
 void CPictureEx::PaintPlaying(HDC dc, const RECT& client) {
     {
         std::lock_guard<std::mutex> lock(m_surfaceLock);
-        if (m_surface) {
-            const bool useCopyRect = !IsRectEmpty(&m_copyRect);
-            const int w = useCopyRect ? m_copyRect.right - m_copyRect.left : m_imageSize.cx;
-            const int h = useCopyRect ? m_copyRect.bottom - m_copyRect.top : m_imageSize.cy;
+        const bool useCopyRect = !IsRectEmpty(&m_copyRect);
+        const int w = useCopyRect ? m_copyRect.right - m_copyRect.left : m_imageSize.cx;
+        const int h = useCopyRect ? m_copyRect.bottom - m_copyRect.top : m_imageSize.cy;
+        // Without a picture (a preview that shows no face yet) there is nothing to copy:
+        // the background keeps old pixels from showing through.
+        if (m_surface && w > 0 && h > 0) {
             const int sx = useCopyRect ? m_copyRect.left : 0;
             const int sy = useCopyRect ? m_copyRect.top : 0;
             BitBlt(dc, 0, 0, w, h, m_surface.Dc(), sx, sy, SRCCOPY);
