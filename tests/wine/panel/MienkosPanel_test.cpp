@@ -197,6 +197,24 @@ TEST_F(PanelTest, PressedFrameShowsOnlyWhenSwitchedOnAndResets) {
     EXPECT_NE(RGB(255, 0, 0), WindowPixel(panel.CellHwnd(9), 0, 22));
 }
 
+TEST_F(PanelTest, SwapExchangesFacesAndSelectionBetweenTwoCells) {
+    ASSERT_TRUE(panel.LoadFace(12, MakeFace("a.gif", "wide.gif")));
+    ASSERT_TRUE(panel.LoadFace(13, MakeFace("b.gif", "wide.gif")));
+    panel.SetPressed(12, true);
+    ASSERT_TRUE(panel.SwapCells(12, 13));
+    EXPECT_EQ("b.gif", panel.Face(12)->fileName);
+    EXPECT_EQ("a.gif", panel.Face(13)->fileName);
+    EXPECT_FALSE(panel.IsPressed(12));
+    EXPECT_TRUE(panel.IsPressed(13));
+    EXPECT_EQ("tip a.gif", panel.TooltipText(13));
+    ASSERT_TRUE(panel.SwapCells(13, 14));  // with an empty cell
+    EXPECT_FALSE(panel.HasFace(13));
+    EXPECT_EQ("a.gif", panel.Face(14)->fileName);
+    EXPECT_TRUE(panel.IsPressed(14));
+    EXPECT_FALSE(panel.SwapCells(14, 40));
+    EXPECT_FALSE(panel.SwapCells(-1, 14));
+}
+
 TEST_F(PanelTest, ScreenshotOfAFilledPage) {
     const char* samples[] = {"delays_mixed.gif", "wide.gif", "still.jpg", "large.jpg"};
     for (int i = 0; i < 23; ++i) {
