@@ -1,5 +1,6 @@
 #include "ServerConfig.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -36,8 +37,11 @@ std::string Str(const Fields& f, const char* key) {
 }
 
 Bytes Framed(int command, const Bytes& body) {
-    Bytes b{2, 10, static_cast<uint8_t>(command), 0, 0};
-    b.insert(b.end(), body.begin(), body.end());
+    Bytes b(5 + body.size());
+    b[0] = 2;
+    b[1] = 10;
+    b[2] = static_cast<uint8_t>(command);
+    std::copy(body.begin(), body.end(), b.begin() + 5);
     b.push_back(3);
     b[3] = static_cast<uint8_t>(b.size() >> 8);
     b[4] = static_cast<uint8_t>(b.size());

@@ -1,6 +1,0 @@
-// Volte.exe: program and face-pack updater.
-#include <windows.h>
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return 0;
-}
