@@ -44,6 +44,17 @@ bool PatternOf(const std::string& data, size_t size) {
     return true;
 }
 
+// A visible message box with OK and Cancel (not the download window with its list).
+BOOL CALLBACK FindQuestion(HWND w, LPARAM out) {
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    if (IsWindowVisible(w) && !wcscmp(cls, L"#32770") && GetDlgItem(w, 0xFFFF) && GetDlgItem(w, IDCANCEL) && !GetDlgItem(w, 1001)) {
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 class FacePacks : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -170,18 +181,10 @@ TEST_F(FacePacks, LinksDownloadOnePackEachAndLaterStartsForwardTheirs) {
     const std::string owls = "mienko://" + host + "/q/b.zip?name=B&id=9";
     for (int answer : {IDCANCEL, IDOK}) {
         HANDLE forwarder = Start(owls);
-        HWND question = updkit::WaitDialog(kTitle, 60s);
+        HWND question = nullptr;
         ASSERT_TRUE(testkit::WaitUntil([&] {
             question = nullptr;
-            EnumWindows([](HWND w, LPARAM out) {
-                wchar_t cls[32] = {};
-                GetClassNameW(w, cls, 32);
-                if (IsWindowVisible(w) && !wcscmp(cls, L"#32770") && GetDlgItem(w, 0xFFFF) && GetDlgItem(w, IDCANCEL) && !GetDlgItem(w, 1001)) {
-                    *reinterpret_cast<HWND*>(out) = w;
-                    return FALSE;
-                }
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(&question));
+            EnumWindows(&FindQuestion, reinterpret_cast<LPARAM>(&question));
             return question != nullptr;
         }, 60s));
         EXPECT_EQ(updkit::MessageText(question), "表情包已经存在，是否重新下载！");
