@@ -1,6 +1,0 @@
-// Pelumo.exe: the face picker (tray program).
-#include <windows.h>
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return 0;
-}

@@ -1,0 +1,120 @@
+#include <windows.h>
+
+#include "SmallDialogs_win.h"
+
+#include <shellapi.h>
+
+#include "Config.h"
+#include "PelumoRes.h"
+#include "Siblings_win.h"
+#include "winfx/Hwnd.h"
+
+namespace {
+constexpr const wchar_t* kSite = L"http://www.pelux.example/";
+}
+
+CMainAboutDlg::CMainAboutDlg(const std::string& programDir) : CSkinDialog(IDD_ABOUT) {
+    SetSkinFile(programDir + "\\skin\\default\\skin.xml");
+    SetSkinSection("about_window");
+}
+
+bool CMainAboutDlg::OnInitDialog() {
+    CSkinDialog::OnInitDialog();
+    SetWindowPos(Item(IDC_ABOUT_ICON), nullptr, 0, 0, 32, 32, SWP_NOMOVE | SWP_NOZORDER);
+    LOGFONTW lf{};
+    lf.lfHeight = 14;
+    lf.lfUnderline = TRUE;
+    lstrcpynW(lf.lfFaceName, L"MS Sans Serif", LF_FACESIZE);
+    m_linkFont.Reset(CreateFontIndirectW(&lf));
+    SendMessageW(Item(IDC_ABOUT_LINK), WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.Get()), TRUE);
+    winfx::HwndCenterOn(Hwnd(), GetParent(Hwnd()));
+    return true;
+}
+
+bool CMainAboutDlg::OnCommand(int id, int code, HWND control) {
+    if (id == IDC_ABOUT_LINK && code == STN_CLICKED) {
+        ShellExecuteW(nullptr, L"open", kSite, nullptr, nullptr, SW_SHOWMAXIMIZED);
+        return true;
+    }
+    return CSkinDialog::OnCommand(id, code, control);
+}
+
+LRESULT CMainAboutDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CTLCOLORSTATIC) {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkMode(dc, TRANSPARENT);
+        const bool link = GetDlgCtrlID(reinterpret_cast<HWND>(lp)) == IDC_ABOUT_LINK;
+        SetTextColor(dc, link ? RGB(35, 90, 140) : RGB(32, 38, 46));
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    return CSkinDialog::OnMessage(msg, wp, lp);
+}
+
+COptionsCfgDlg::COptionsCfgDlg(const std::string& programDir, CConfig& config,
+                               std::function<void(bool, bool)> apply)
+    : CSkinDialog(IDD_OPTIONS), m_config(config), m_apply(std::move(apply)) {
+    SetSkinFile(programDir + "\\skin\\default\\skinED.xml");
+    SetSkinSection("config_window");
+}
+
+bool COptionsCfgDlg::Checked(const char* id) const {
+    for (const auto& c : CheckControls())
+        if (c->Id() == id) return c->IsChecked();
+    return false;
+}
+
+void COptionsCfgDlg::Check(const char* id) {
+    for (const auto& c : CheckControls())
+        if (c->Id() == id) SendMessageW(c->Hwnd(), BM_SETCHECK, BST_CHECKED, 0);
+}
+
+bool COptionsCfgDlg::OnInitDialog() {
+    CSkinDialog::OnInitDialog();
+    SetWindowPos(Hwnd(), nullptr, 0, 0, 320, 334, SWP_NOMOVE | SWP_NOZORDER);
+    bool hook = true, left = false;
+    if (m_config.GetBool("Menu_QQHook", hook) && !hook)
+        Check("self_run");
+    else if (m_config.GetBool("hook_win_show_left", left) && left)
+        Check("left_QQ");
+    else
+        Check("QQ_right");
+    switch (ReadUpdateValue("NextFaceUpdateFlag")) {
+        case 1: Check("update_day"); break;
+        case 2: Check("update_week"); break;
+        case 3: Check("update_month"); break;
+        case 4: Check("update_none"); break;
+        default: Check("update_auto"); break;
+    }
+    winfx::HwndCenterOn(Hwnd(), nullptr);
+    return true;
+}
+
+void COptionsCfgDlg::Store() {
+    bool left = m_config.GetBoolOr("hook_win_show_left", false);
+    if (Checked("QQ_right")) {
+        m_config.SetBool("hook_win_show_left", false);
+        left = false;
+    } else if (Checked("left_QQ")) {
+        m_config.SetBool("hook_win_show_left", true);
+        left = true;
+    }
+    const bool hook = !Checked("self_run");
+    m_config.SetBool("Menu_QQHook", hook);
+    if (m_apply) m_apply(hook, left);
+    DWORD flag = 0;
+    const char* names[] = {"update_auto", "update_day", "update_week", "update_month", "update_none"};
+    for (DWORD i = 0; i < 5; ++i)
+        if (Checked(names[i])) flag = i;
+    WriteUpdateValue("NextFaceUpdateFlag", flag);
+}
+
+void COptionsCfgDlg::OnSkinButtonClick(int index) {
+    CSkinButton* button = FindSkinButton(index);
+    if (!button) return;
+    if (button->Name() == "ok") {
+        Store();
+        End(1);
+    } else if (button->Name() == "cancel" || button->Name() == "close") {
+        End(0);
+    }
+}
