@@ -188,6 +188,18 @@ TEST_F(PanelTest, GarbageBytesGiveAWhiteCellThatSurvivesHover) {
     EXPECT_TRUE(panel.HasFace(8));
 }
 
+TEST_F(PanelTest, TenMegabyteFaceWaitsForTheHoverAndThenPlays) {
+    PanelFace big = MakeFace("big.gif", "wide.gif");
+    big.image.resize(10u << 20, 0);  // whatever follows the trailer is never read
+    ASSERT_TRUE(panel.LoadFace(14, big));
+    EXPECT_FALSE(panel.Picture(14)->IsLoaded());
+    MouseMove(panel.CellHwnd(14), 5, 5);
+    EXPECT_TRUE(panel.Picture(14)->IsLoaded());
+    EXPECT_EQ("big.gif", panel.Preview()->GetFaceName());
+    EXPECT_EQ(2u, panel.Preview()->GetFrameCount());
+    EXPECT_EQ(10u << 20, panel.Face(14)->image.size());  // kept whole for sending
+}
+
 TEST_F(PanelTest, PressedFrameShowsOnlyWhenSwitchedOnAndResets) {
     ASSERT_TRUE(panel.LoadFace(9, MakeFace("a.gif", "wide.gif")));
     SendMessageW(panel.CellHwnd(9), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
