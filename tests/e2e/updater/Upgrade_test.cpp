@@ -176,3 +176,47 @@ TEST_F(Upgrade, ServerThatNeverAnswersEndsSilentlyAfterItsWait) {
     EXPECT_FALSE(updkit::ReadUpdateDword("NextUpdate").has_value());
     EXPECT_EQ(server->Requests("udp").size(), 1u);
 }
+
+TEST_F(Upgrade, SecondUpgradeStartOnlyBringsTheFirstWindowForward) {
+    StartServer("udp16 status=1 newest=102 interval=60 base=http://127.0.0.1:{http}/\n"
+                "item16 version=102 size=1 url=slow.bin action=0\n"
+                "file /slow.bin size=40000 slow=50\n", 101);
+    Start("-upgrade");
+    HWND window = updkit::WaitDialog(kUpgradeTitle, 60s);
+    ASSERT_NE(window, nullptr);
+    HANDLE second = updkit::StartVolte("-upgrade");
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(updkit::WaitExit(second, 30s));
+    CloseHandle(second);
+    EXPECT_EQ(server->Requests("udp").size(), 1u);
+    EXPECT_EQ(updkit::FindDialog(kUpgradeTitle), window);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(updkit::WaitExit(volte, 30s));
+}
+
+TEST_F(Upgrade, HiddenUpgradeButtonStartsTheUpdaterBesideItself) {
+    // A copy of the updater whose "Volte.exe" neighbour is a recording stub.
+    const std::string folder = testkit::RunDir() + "\\copy";
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(Wide(testkit::AppDir() + "\\Volte.exe").c_str(), Wide(folder + "\\Updater.exe").c_str(), FALSE));
+    ASSERT_TRUE(recstub::PlaceStub(testkit::AppDir(), folder, "Volte.exe"));
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + Wide(folder + "\\Updater.exe") + L"\"";
+    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, Wide(folder).c_str(), &si, &pi));
+    CloseHandle(pi.hThread);
+    volte = pi.hProcess;
+    HWND window = updkit::WaitDialog("PeluQQ表情下载", 60s);  // no command line: an empty list
+    ASSERT_NE(window, nullptr);
+    HWND button = GetDlgItem(window, 1000);
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(IsWindowVisible(button));
+    EXPECT_EQ(updkit::WindowText(button), "升级");
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(1000, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    ASSERT_TRUE(testkit::WaitUntil([&] { return !recstub::RecordedArguments(records, "Volte").empty(); }, 30s));
+    EXPECT_EQ(recstub::RecordedArguments(records, "Volte"), std::vector<std::string>{"-upgrade"});
+    EXPECT_EQ(updkit::ListRows(GetDlgItem(window, 1001)), 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(updkit::WaitExit(volte, 30s));
+}
