@@ -222,6 +222,31 @@ TEST_P(FaceSend, WithoutAVisibleChatWindowTheFaceWaitsOnTheClipboard) {
     EXPECT_EQ(0, Count("KEY id=1", from)) << testkit::ReadFile(qq.LogPath());
 }
 
+// Focus rule: in a "#32770" chat window the input is the first "Tencent_QQBar", else the
+// "RichEdit20A" inside an "AfxWnd42"; TX windows get no focus step.
+TEST_P(FaceSend, FocusGoesToTheBarOrTheClassicInput) {
+    if (kind == "tx") {
+        EXPECT_EQ(nullptr, panel::FindChatInput(owner.chat));
+        return;
+    }
+    EXPECT_EQ(qq.Input(1), panel::FindChatInput(owner.chat));
+    FakeQQProcess bar;
+    ASSERT_TRUE(bar.Start(app + "\\FakeQQ.exe", "--window classic-bar --tag FakeQQBar --lifetime 60",
+                          testkit::RunDir() + "\\fakeqq-bar.log"));
+    ASSERT_TRUE(bar.WaitReady()) << testkit::ReadFile(bar.LogPath());
+    const HWND barChat = bar.Window(1);
+    const HWND target = panel::FindChatInput(barChat);
+    ASSERT_NE(nullptr, target);
+    wchar_t cls[64] = {};
+    GetClassNameW(target, cls, 64);
+    EXPECT_STREQ(L"Tencent_QQBar", cls);
+    owner.chat = barChat;
+    const size_t from = bar.Lines().size();
+    SendMessageW(panel.CellHwnd(0), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_GE(bar.WaitLine({"SENT id=1 "}, from, std::chrono::seconds(15)), 0)
+        << testkit::ReadFile(bar.LogPath());
+}
+
 // The fragment is 8-bit text in the system code page: under a Chinese system (code page 936)
 // a Chinese program folder goes in as GBK bytes; where the code page cannot spell it, as
 // its short name. Either way the messenger finds the file.
