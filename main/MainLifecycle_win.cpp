@@ -66,6 +66,7 @@ bool CMienkoMainDlg::OnInitDialog() {
     const RECT panelRect = winfx::Control(Hwnd(), IDC_PANEL).RectInParent();
     m_panel.Create(Hwnd(), panelRect, IDC_PANEL + 1000);
     m_panel.CreateGrid(5, 8, 40, this);
+    m_sender = std::make_unique<panel::FaceSender>(m_programDir);
     m_panel.SetPressedFrame(false);
     m_panel.SetHoverFrame(true);
     m_pageSize = 40;

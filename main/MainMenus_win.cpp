@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kClientWidth = 250;
 constexpr int kClientHeight = 492;
-constexpr COLORREF kPageText = RGB(35, 90, 140);
 constexpr COLORREF kLabelText = RGB(32, 38, 46);
 
 bool IsPageControl(int id) {
@@ -43,18 +42,21 @@ void CMienkoMainDlg::LayoutControls() {
     place(IDC_PANEL, 10, 80, 10 + 5 * paging::kPitch, 80 + 8 * paging::kPitch);
     place(IDC_SEARCH_BOX, 8, 457, 165, 600);
     place(IDC_SEARCH, 170, 456, 242, 480);
-    m_selectedPageBrush.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    m_pageButtons.clear();
+    for (int id = IDC_PREV_PAGE; id <= IDC_PAGE_9; ++id) {
+        auto button = std::make_unique<CStaticPageButton>();
+        button->Attach(GetDlgItem(Hwnd(), id));
+        m_pageButtons.push_back(std::move(button));
+    }
+    auto more = std::make_unique<CStaticPageButton>();
+    more->Attach(GetDlgItem(Hwnd(), IDC_MORE));
+    m_pageButtons.push_back(std::move(more));
 }
 
 LRESULT CMienkoMainDlg::OnColourStatic(HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
-    if (SkinControl::FromHwnd(control)) return 0;
-    SetTextColor(dc, IsPageControl(id) ? kPageText : kLabelText);
-    if (id >= IDC_PAGE_1 && id <= IDC_PAGE_9 && id - IDC_PAGE_1 == m_page) {
-        SetBkMode(dc, OPAQUE);  // the current page stands out
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(m_selectedPageBrush.Get());
-    }
+    if (SkinControl::FromHwnd(control) || IsPageControl(id)) return 0;
+    SetTextColor(dc, kLabelText);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
@@ -180,14 +182,16 @@ void CMienkoMainDlg::Manage() {
     m_viewMode = kCategoryView;
 }
 
-void CMienkoMainDlg::OnFaceClick(int cell) {
-    if (const PanelFace* face = m_panel.Face(cell)) RecordSentFace(face->id);
+// A gesture on a face: its file and fragment go to the clipboard, the chat window last
+// reported gets the paste (and the send key), and the face leads the frequent list.
+void CMienkoMainDlg::SendFace(int cell, bool send) {
+    const PanelFace* face = m_panel.Face(cell);
+    if (!face || !m_sender) return;
+    const PanelFace copy = *face;
+    m_sender->SendFace(copy, Hwnd(), m_dock ? m_dock->CurrentChatWindow() : nullptr, send);
+    RecordSentFace(copy.id);
 }
 
-void CMienkoMainDlg::OnFaceDoubleClick(int cell) {
-    if (const PanelFace* face = m_panel.Face(cell)) RecordSentFace(face->id);
-}
-
-void CMienkoMainDlg::OnFaceRightClick(int cell, POINT) {
-    if (const PanelFace* face = m_panel.Face(cell)) RecordSentFace(face->id);
-}
+void CMienkoMainDlg::OnFaceClick(int cell) { SendFace(cell, false); }
+void CMienkoMainDlg::OnFaceDoubleClick(int cell) { SendFace(cell, true); }
+void CMienkoMainDlg::OnFaceRightClick(int cell, POINT) { SendFace(cell, true); }

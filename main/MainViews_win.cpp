@@ -226,9 +226,10 @@ void CMienkoMainDlg::UpdatePageControls() {
             ShowWindow(button, visible ? SW_SHOW : SW_HIDE);
             RECT r = winfx::Control(button).RectInParent();
             InvalidateRect(Hwnd(), &r, TRUE);
-        } else if (visible) {
-            InvalidateRect(button, nullptr, TRUE);  // the selected page changes its look
         }
+        // m_pageButtons holds prev, next, then pages 1 ... 9 in id order.
+        const size_t index = static_cast<size_t>(IDC_PAGE_1 + k - 1 - IDC_PREV_PAGE);
+        if (index < m_pageButtons.size()) m_pageButtons[index]->SetSelected(k - 1 == m_page);
     }
     const bool arrows = paging::ButtonVisible(1, m_total, m_pageSize);
     for (int id : {IDC_PREV_PAGE, IDC_NEXT_PAGE}) {

@@ -10,8 +10,10 @@
 
 #include "Config.h"
 #include "DockControl_win.h"
-#include "PanelStandIn_win.h"
+#include "FaceSender_win.h"
+#include "MienkosPanel_win.h"
 #include "PickerLibrary.h"
+#include "StaticPageButton_win.h"
 #include "SkinDialog_win.h"
 #include "winfx/ImageList.h"
 #include "winfx/Menu.h"
@@ -82,6 +84,7 @@ private:
     void OnHistoryChosen();
     void RecordSentFace(const std::string& faceId);
     void ResizeView(int width, int height);
+    void SendFace(int cell, bool send);
 
     //--- menus and small dialogs (MainMenus_win.cpp)
     void ShowTrayMenu(POINT screen);
@@ -99,12 +102,13 @@ private:
     CConfig m_config;
     std::unique_ptr<CDockControl> m_dock;
     CMienkosPanel m_panel;
+    std::unique_ptr<panel::FaceSender> m_sender;
+    std::vector<std::unique_ptr<CStaticPageButton>> m_pageButtons;  // pages 1 ... 9
     std::unique_ptr<winfx::TrayIcon> m_tray;
     winfx::PopupMenu m_trayMenu;
     winfx::Tooltip m_tooltip;
     winfx::ImageList m_images;
     winfx::UniqueIcon m_bigIcon, m_smallIcon, m_trayIcon;
-    winfx::UniqueBrush m_selectedPageBrush;
 
     std::vector<Category> m_categories;
     std::vector<int> m_useCounts;      // per category

@@ -1,5 +1,6 @@
 #include "Paging.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace paging {
@@ -32,8 +33,8 @@ bool ButtonVisible(int k, int total, int pageSize) {
 // of columns x 46 (its size when the grid is made) holds exactly that many columns.
 Grid GridForPanel(int width, int height) {
     Grid g;
-    g.columns = width < 0 ? 0 : (width + 1) / kPitch;
-    g.rows = height < 0 ? 0 : (height + 1) / kPitch;
+    g.columns = width < 0 ? 0 : std::min((width + 1) / kPitch, kMaxGrid);
+    g.rows = height < 0 ? 0 : std::min((height + 1) / kPitch, kMaxGrid);
     return g;
 }
 

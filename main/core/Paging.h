@@ -7,6 +7,7 @@ namespace paging {
 
 constexpr int kPitch = 46;  // cell pitch of the faces grid
 constexpr int kMaxPageButtons = 9;
+constexpr int kMaxGrid = 64;  // columns or rows: a huge window must not make thousands of cells
 
 // total / pageSize, less one when total is a multiple of it: -1 for an empty view.
 int LastPage(int total, int pageSize);

@@ -22,8 +22,6 @@ bool WaitFor(const std::function<bool()>& cond, DWORD ms) {
     return testkit::WaitUntil(cond, std::chrono::milliseconds(ms));
 }
 
-namespace {
-
 // A distinct picture per index: a sample face with the index after the GIF trailer,
 // which decoders ignore and the digest does not.
 std::vector<uint8_t> FacePicture(int index) {
@@ -32,8 +30,6 @@ std::vector<uint8_t> FacePicture(int index) {
     gif.insert(gif.end(), tag.begin(), tag.end());
     return gif;
 }
-
-}  // namespace
 
 bool MakeLibrary(const std::string& app, const std::vector<LibraryCategory>& categories) {
     const std::string path = app + "\\data\\mienko.db";
@@ -176,6 +172,24 @@ int Picker::VisibleCells() const {
             if (r.right - r.left == 45) ++n;  // cells, not the preview
         }
     return n;
+}
+
+HWND Picker::Cell(int index) const {
+    HWND panel = GetDlgItem(m_window, 1031 + 1000);
+    RECT pr;
+    GetClientRect(panel, &pr);
+    const int columns = (pr.right + 1) / 46;
+    if (columns <= 0) return nullptr;
+    const POINT want{46 * (index % columns), 46 * (index / columns)};
+    for (HWND c = GetWindow(panel, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(c, &r);
+        if (r.right - r.left != 45) continue;
+        POINT p{r.left, r.top};
+        ScreenToClient(panel, &p);
+        if (p.x == want.x && p.y == want.y) return c;
+    }
+    return nullptr;
 }
 
 std::string Picker::TakeMessageBox(int answer, DWORD timeoutMs) const {

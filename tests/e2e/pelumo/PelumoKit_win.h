@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ struct LibraryCategory {
 // Replaces the program folder's library: categories in order (ids 1, 2, ...), faces named
 // "smile 1", "微笑 2", ... alternately, each a distinct GIF with a thumbnail.
 bool MakeLibrary(const std::string& app, const std::vector<LibraryCategory>& categories);
+// The picture of the index-th face MakeLibrary stores (file name "f<index>.gif").
+std::vector<uint8_t> FacePicture(int index);
+
 // The library of most tests: "默认表情" (95 faces) and "可爱动物" (3).
 bool MakeStandardLibrary(const std::string& app);
 
@@ -59,6 +63,8 @@ public:
     void Search(const std::string& text) const;
     // Cells of the faces panel that are visible.
     int VisibleCells() const;
+    // The window of cell `index` (row by row), found by its place in the panel.
+    HWND Cell(int index) const;
     // The first message box the program shows now, its text; answered with `answer`.
     std::string TakeMessageBox(int answer = IDOK, DWORD timeoutMs = 20000) const;
 

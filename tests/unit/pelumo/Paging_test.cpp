@@ -49,6 +49,7 @@ TEST(Paging, ResizeKeepsTheFirstFaceOnThePage) {
     EXPECT_EQ(paging::GridForPanel(6 * 46 - 2, 8 * 46).columns, 5);
     EXPECT_EQ(paging::GridForPanel(-5, 0).columns, 0);
     EXPECT_EQ(paging::GridForPanel(0, 44).rows, 0);
+    EXPECT_EQ(paging::GridForPanel(1 << 30, 1 << 30).columns, paging::kMaxGrid);
     // Page 2 of 40 starts at face 80; with 48 per page face 80 sits on page 1 (48..95).
     EXPECT_EQ(paging::PageAfterResize(2, 40, 48), 1);
     EXPECT_EQ(paging::PageAfterResize(1, 48, 40), 1);
