@@ -5,6 +5,7 @@
 #       build registers it, run under Wine by tests/harness/wine-test.sh,
 #       label "wine" (or "e2e": the program folder is installed first)
 #   facelib_win_program(NAME [GUI|DLL] ...)          a Windows deliverable or tool
+#   facelib_fuzz_test(NAME ... CORPUS dir)            libFuzzer target (cmake/Fuzz.cmake)
 
 # The Windows build whose programs the wine and e2e tests run (see CMakeLists.txt).
 set(FACELIB_TEST_WIN_DIR "${CMAKE_BINARY_DIR}/win64")

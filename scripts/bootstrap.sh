@@ -11,7 +11,7 @@ BUILD=${1:-$ROOT/build}
 CACHE=$BUILD/deps
 
 PACKAGES=(
-  cmake ninja-build g++ make pkg-config dpkg-dev tcl
+  cmake ninja-build g++ make pkg-config dpkg-dev tcl clang libclang-rt-dev
   libsqlite3-dev libtinyxml-dev libminizip-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
