@@ -4,6 +4,12 @@ namespace skin {
 
 namespace {
 
+// Within +-kMaxCoordinate every difference of two coordinates fits an int.
+bool CoordinatesInRange(const Rect& r) {
+    auto inRange = [](int v) { return v >= -kMaxCoordinate && v <= kMaxCoordinate; };
+    return inRange(r.left) && inRange(r.top) && inRange(r.right) && inRange(r.bottom);
+}
+
 bool NameIs(const CXMLElement& e, std::string_view lowerName) {
     return XmlLowerAscii(e.GetName()) == lowerName;
 }
@@ -25,6 +31,8 @@ void ReadFramePieces(const CXMLElement& window, SkinSpec& spec) {
             if (!rect) break;
             PieceSpec piece{ImagePath(spec, *child, "image"), *rect};
             if (!piece.WholeImage()) {
+                // Range first: a width or height past INT_MAX cannot even be computed.
+                if (!CoordinatesInRange(*rect)) break;
                 int w = rect->Width(), h = rect->Height();
                 // A negative or huge piece would only make bitmap creation fail or balloon.
                 if (w <= 0 || h <= 0 || w > kMaxPieceSide || h > kMaxPieceSide) break;
@@ -55,9 +63,7 @@ void ReadTextLook(const CXMLElement& e, ControlSpec& c) {
 // Beyond these a control only costs drawing time (a stretched image of a million pixels a
 // side takes seconds to paint) and shows nothing more on a window.
 bool SaneControlRect(const Rect& r) {
-    auto inRange = [](int v) { return v >= -kMaxCoordinate && v <= kMaxCoordinate; };
-    return inRange(r.left) && inRange(r.top) && inRange(r.right) && inRange(r.bottom) &&
-           r.Width() <= kMaxControlSide && r.Height() <= kMaxControlSide;
+    return CoordinatesInRange(r) && r.Width() <= kMaxControlSide && r.Height() <= kMaxControlSide;
 }
 
 // The control an element describes, or nothing.

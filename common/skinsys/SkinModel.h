@@ -64,7 +64,8 @@ std::string SkinFolder(std::string_view skinFilePath);
 SkinSpec ReadSkin(const CXMLElement& root, std::string_view section, std::string_view skinFilePath,
                   SkinReader reader = SkinReader::kFull);
 
-// Frame pieces larger than this per side are refused rather than allocated.
+// Frame pieces larger than this per side, or cut beyond +-kMaxCoordinate, are refused
+// rather than allocated.
 constexpr int kMaxPieceSide = 4096;
 // Controls wider or taller than this, or placed beyond +-kMaxCoordinate, are not created.
 constexpr int kMaxControlSide = 8192;

@@ -78,6 +78,26 @@ TEST(SkinFrame, PiecesByNameWithRectsAndWholeImages) {
     EXPECT_EQ(s.iconImage, kDir + "i.bmp");
 }
 
+TEST(SkinFrame, PiecesCutFarOutsideAnyImageAreRefused) {
+    // Their width or height does not fit an int; the reader must not even compute it.
+    SkinSpec s = Read(
+        "<s><dialog><window><topleft image='f.bmp' rect='-7,0,2147483647,5'/>"
+        "<topmid image='f.bmp' rect='0,-2147483648,4,2147483647'/>"
+        "<topright image='f.bmp' rect='-2147483648,0,2147483647,0'/>"
+        "<leftmid image='f.bmp' rect='32767,0,32768,1'/>"
+        "<rightmid image='f.bmp' rect='32766,-32767,32767,-32766'/>"
+        "<bottommid image='f.bmp' rect='2147483647,5,2147483647,5'/>"
+        "</window></dialog></s>");
+    EXPECT_FALSE(s.pieces[kTopLeft]) << "width overflows";
+    EXPECT_FALSE(s.pieces[kTopMid]) << "height overflows";
+    EXPECT_FALSE(s.pieces[kTopRight]) << "width overflows, height zero";
+    EXPECT_FALSE(s.pieces[kLeftMid]) << "just past the coordinate range";
+    ASSERT_TRUE(s.pieces[kRightMid]) << "at the edge of the range";
+    EXPECT_EQ(s.pieces[kRightMid]->rect, (Rect{32766, -32767, 32767, -32766}));
+    ASSERT_TRUE(s.pieces[kBottomMid]) << "an empty rect still means the whole image";
+    EXPECT_TRUE(s.pieces[kBottomMid]->WholeImage());
+}
+
 TEST(SkinControls, KindIsDecidedByTypeThenElementName) {
     SkinSpec s = Read(
         "<s><checkbox image='chk.bmp'/><radiobutton image='rad.bmp'/><main_window>"
