@@ -22,20 +22,20 @@ bool ConnectionString::Parse(const std::string& text) {
     m_values.clear();
     size_t i = 0, n = text.size();
     while (i < n) {
-        size_t eq = text.find('=', i);
-        size_t semi = text.find(';', i);
-        if (semi != std::string::npos && (eq == std::string::npos || semi < eq)) {
-            // an empty part ("a=b;;c=d" or a trailing ";")
-            if (!TrimBlanks(text.substr(i, semi - i)).empty()) return false;
-            i = semi + 1;
-            continue;
-        }
-        if (eq == std::string::npos) {
+        // One pass to whichever comes first, so every character is looked at once.
+        size_t stop = text.find_first_of("=;", i);
+        if (stop == std::string::npos) {
             if (!TrimBlanks(text.substr(i)).empty()) return false;
             break;
         }
-        std::string key = Lower(TrimBlanks(text.substr(i, eq - i)));
-        i = eq + 1;
+        if (text[stop] == ';') {
+            // an empty part ("a=b;;c=d" or a trailing ";")
+            if (!TrimBlanks(text.substr(i, stop - i)).empty()) return false;
+            i = stop + 1;
+            continue;
+        }
+        std::string key = Lower(TrimBlanks(text.substr(i, stop - i)));
+        i = stop + 1;
         while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
         std::string value;
         if (i < n && (text[i] == '"' || text[i] == '\'')) {

@@ -42,6 +42,23 @@ TEST(ConnectionStringParse, QuotedValuesMayHoldSemicolons) {
     EXPECT_FALSE(cs.Parse("no equals sign"));
 }
 
+// Sized so that a parser quadratic in runs of empty parts does not finish within the
+// test's time limit; a linear one takes milliseconds.
+TEST(ConnectionStringParse, LongRunsOfEmptyPartsAreReadInOnePass) {
+    const size_t kRun = 8u << 20;
+    ConnectionString cs;
+    std::string text(kRun, ';');
+    ASSERT_TRUE(cs.Parse(text));
+    EXPECT_FALSE(cs.Has("a"));
+    ASSERT_TRUE(cs.Parse(text + "Data Source=x.db" + text));
+    EXPECT_EQ(cs.Get("data source"), "x.db");
+    EXPECT_FALSE(cs.Parse(text + " stray " + text)) << "a part without \"=\"";
+    std::string blanks(kRun, ' ');
+    EXPECT_FALSE(cs.Parse(blanks + "a" + blanks));
+    ASSERT_TRUE(cs.Parse("k=" + blanks + "v" + blanks + ";"));
+    EXPECT_EQ(cs.Get("k"), "v");
+}
+
 TEST_F(AdoConnectionTest, JetConnectionStringEndsAfterPathWithoutPassword) {
     CAdoConnection conn;
     conn.OpenJetDatabase(dir.File("missing.db"), "", adConnectUnspecified);
