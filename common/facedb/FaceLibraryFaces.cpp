@@ -132,18 +132,15 @@ int FaceLibrary::CopyFacesInside(const std::vector<FaceRecord>& records, int tar
     CategoryRow row;
     if (!ReadCategory(target, row)) return -1;
     int maxOrder = row.maxOrder;
-    int count = CountFaces(target);
-    if (count < 0) return -1;
     int copied = 0;
     for (const FaceRecord& face : records) {
         bool alreadyThere = false;
         if (!AddIndexEntry(face.digest, target, face.faceName, false, alreadyThere)) return -1;
         if (present) present->push_back(face.digest);
+        // Only adding or importing a face gives an empty category its icon.
         if (alreadyThere) continue;
-        if (count == 0 && !SetCategoryIcon(target, face.image)) return -1;
         if (!AppendFaceRow(target, maxOrder + 1, face)) return -1;
         ++maxOrder;
-        ++count;
         ++copied;
     }
     return StoreMaxOrder(target, maxOrder) ? copied : -1;

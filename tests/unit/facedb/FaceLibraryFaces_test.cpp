@@ -182,13 +182,29 @@ TEST_F(LibraryTest, MoveTakesTheFacesOutOfTheSource) {
     ASSERT_TRUE(library.FindIndexRow(Digest(Bytes("m2")), index));
     EXPECT_EQ(index.categories, "|2|");
     EXPECT_EQ(library.MoveFaces(records, dst, dst), 0);
-    // The empty target got its icon from the first face moved in.
-    int empty = library.CreateCategory("empty", 0);
-    ASSERT_TRUE(library.GatherFaceRecords(src, {Digest(Bytes("stay"))}, records));
-    EXPECT_EQ(library.MoveFaces(records, src, empty), 1);
+}
+
+TEST_F(LibraryTest, CopyOrMoveIntoAnEmptyCategoryLeavesItWithoutIcon) {
+    int src = library.CreateCategory("src", 0);
+    int copyTarget = library.CreateCategory("copy here", 0);
+    int moveTarget = library.CreateCategory("move here", 0);
+    Add(src, Bytes("one"), "one");
+    Add(src, Bytes("two"), "two");
+    std::vector<FaceRecord> records;
+    ASSERT_TRUE(library.GatherFaceRecords(src, {Digest(Bytes("one"))}, records));
+    EXPECT_EQ(library.CopyFaces(records, copyTarget), 1);
+    ASSERT_TRUE(library.GatherFaceRecords(src, {Digest(Bytes("two"))}, records));
+    EXPECT_EQ(library.MoveFaces(records, src, moveTarget), 1);
     std::vector<CategoryRow> cats;
     ASSERT_TRUE(library.ListCategories(cats));
-    EXPECT_FALSE(cats[2].icon.empty());
+    ASSERT_EQ(cats.size(), 3u);
+    EXPECT_FALSE(cats[0].icon.empty()) << "the source's icon came from an add";
+    EXPECT_TRUE(cats[1].icon.empty());
+    EXPECT_TRUE(cats[2].icon.empty());
+    // A later add into the still icon-less but no longer empty category keeps it so.
+    Add(copyTarget, Bytes("three"), "three");
+    ASSERT_TRUE(library.ListCategories(cats));
+    EXPECT_TRUE(cats[1].icon.empty());
 }
 
 TEST_F(LibraryTest, CopyToMissingCategoryChangesNothing) {
