@@ -62,7 +62,8 @@ bool FaceLibrary::SetCategoryIcon(int category, const std::vector<uint8_t>& imag
 
 bool FaceLibrary::AppendFaceRow(int category, int orderId, const FaceRecord& face) {
     if (!OpenText(FaceSql::AppendFace(category)) || !m_rs.AddNew()) return false;
-    if (!m_rs.PutCollect("id", face.digest) || !m_rs.PutCollect("filename", face.fileName) ||
+    if (!m_rs.PutCollect("id", face.digest) ||
+        !m_rs.PutCollect("filename", FaceSql::FileNameColumnValue(face.fileName)) ||
         !m_rs.PutCollectBytes("img", face.image.data(), face.image.size()) ||
         !m_rs.PutCollect("demo", face.faceName) || !m_rs.PutCollect("orderid", orderId)) {
         m_rs.CancelUpdate();

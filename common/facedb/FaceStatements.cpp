@@ -21,6 +21,24 @@ std::string IdTerms(const std::vector<std::string>& digests) {
 
 }  // namespace
 
+std::string FileNameColumnValue(const std::string& path) {
+    auto isLead = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    // From the end backwards, counting characters: the leftmost separator whose tail fits.
+    size_t chars = 0, best = std::string::npos;
+    for (size_t i = path.size(); i-- > 0;) {
+        if (isLead(path[i]) && ++chars > kFileNameWidth) break;
+        if (i == 0) return path;
+        if (path[i] == '\\' || path[i] == '/') best = i;
+    }
+    if (best != std::string::npos) return path.substr(best);
+    // Not even the separator and the name fit: the bare name, when it does.
+    size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    size_t nameChars = 0;
+    for (char c : name) nameChars += isLead(c) ? 1 : 0;
+    return nameChars <= kFileNameWidth ? name : path;
+}
+
 std::string FindCategoryByName(const std::string& name) {
     return "select top 1 * from  mmNameIndexTable where name = " + Dq(name);
 }

@@ -2,6 +2,7 @@
 // library has always written them (two blanks after some "from" included). Inserted
 // names and search texts have their quote characters doubled, so a quote is data.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,14 @@ constexpr const char* kCreateCategoryTable =
     "packid char(50),maxorder int)";
 constexpr const char* kAppendCategory = "select top 1 * from mmNameIndexTable";
 constexpr const char* kAppendIndexRow = "select top 1 * from mmImageFileMD5HashTable";
+
+// Width of a face row's `filename`, in characters.
+constexpr size_t kFileNameWidth = 150;
+// What a face row's `filename` keeps of a path: the path when it fits, else its longest
+// tail that fits and starts at a "\\" or "/", else the bare file name. Readers use only
+// the part after the last separator. A file name that alone is too long comes back
+// whole, and storing it fails.
+std::string FileNameColumnValue(const std::string& path);
 
 std::string FindCategoryByName(const std::string& name);
 std::string CreateFaceTable(int category);

@@ -92,6 +92,43 @@ TEST_F(LibraryTest, PictureThatCannotBeDrawnIsStoredWithoutThumbnail) {
     EXPECT_EQ(rows[0].image, Bytes("BAD picture"));
 }
 
+TEST_F(LibraryTest, DeepPathsKeepTheirLongestTailThatStartsAtASeparator) {
+    int cat = library.CreateCategory("c", 0);
+    auto stored = [&](const std::string& path, const char* picture) {
+        EXPECT_EQ(Add(cat, Bytes(picture), picture, path), AddFaceResult::Added) << path;
+        std::vector<FaceRow> rows;
+        EXPECT_TRUE(library.FetchFacesByDigest(cat, {Digest(Bytes(picture))}, false, rows));
+        return rows.empty() ? std::string("(none)") : rows[0].fileName;
+    };
+    // 2 + 40 * 6 + 9 = 251 characters: a Windows path near MAX_PATH.
+    std::string deep = "C:";
+    for (int i = 0; i < 40; ++i) deep += "\\dir" + std::to_string(10 + i);
+    std::string tail = stored(deep + "\\face.gif", "deep");
+    EXPECT_EQ(tail.size(), 147u) << tail;  // one more folder would make 153
+    EXPECT_EQ(tail.substr(0, 7), "\\dir27\\");
+    EXPECT_EQ(tail.substr(tail.size() - 9), "\\face.gif");
+    EXPECT_EQ(deep.substr(deep.size() - 138) + "\\face.gif", tail);
+
+    std::string exact = "C:\\" + std::string(141, 'x') + "\\a.gif";  // 150 characters
+    ASSERT_EQ(exact.size(), 150u);
+    EXPECT_EQ(stored(exact, "exact"), exact);
+    EXPECT_EQ(stored(exact + "f", "one over"), "\\" + std::string(141, 'x') + "\\a.giff");
+
+    // Width counts characters: 100 three-byte characters fit.
+    std::string wide = "D:\\";
+    for (int i = 0; i < 100; ++i) wide += "\xe8\xa1\xa8";
+    wide += "\\b.gif";
+    EXPECT_EQ(stored(wide, "wide"), wide);
+
+    std::string name150(150, 'n'), name151(151, 'n');
+    EXPECT_EQ(stored("C:\\d\\" + name150, "bare name"), name150);
+    int maxOrder = 0;
+    EXPECT_EQ(library.AddFace(cat, maxOrder, "C:\\d\\" + name151, "long name", Bytes("too long")),
+              AddFaceResult::Failed);
+    EXPECT_EQ(library.AddFace(cat, maxOrder, name151, "no folder", Bytes("too long")),
+              AddFaceResult::Failed);
+}
+
 TEST_F(LibraryTest, FailedAddLeavesNeitherIndexNorFaceRow) {
     int cat = library.CreateCategory("c", 0);
     auto gif = Bytes("GIF long name");
