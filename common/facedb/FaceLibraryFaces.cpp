@@ -97,21 +97,25 @@ AddFaceResult FaceLibrary::AddFace(int category, int& maxOrder, const std::strin
 bool FaceLibrary::RemoveFaces(int category, const std::vector<std::string>& digests) {
     if (digests.empty()) return true;
     LibraryTransaction transaction(m_connection);
-    if (!transaction.Began() || !m_connection.Execute(FaceSql::DeleteFaces(category, digests)))
-        return false;
-    if (!OpenText(FaceSql::IndexRowsOf(digests))) return false;
+    if (!transaction.Began()) return false;
+    const auto batches = FaceSql::DigestBatches(digests);
+    for (const auto& batch : batches)
+        if (!m_connection.Execute(FaceSql::DeleteFaces(category, batch))) return false;
     std::vector<std::string> emptied;
-    for (m_rs.MoveFirst(); !m_rs.IsEOF(); m_rs.MoveNext()) {
-        std::string list = BarListRemove(Text("name"), BarItem(category));
-        if (list.empty()) {
-            emptied.push_back(Text("id"));
-        } else if (!m_rs.PutCollect("name", list) || !m_rs.Update()) {
-            return false;
+    for (const auto& batch : batches) {
+        if (!OpenText(FaceSql::IndexRowsOf(batch))) return false;
+        for (m_rs.MoveFirst(); !m_rs.IsEOF(); m_rs.MoveNext()) {
+            std::string list = BarListRemove(Text("name"), BarItem(category));
+            if (list.empty()) {
+                emptied.push_back(Text("id"));
+            } else if (!m_rs.PutCollect("name", list) || !m_rs.Update()) {
+                return false;
+            }
         }
     }
     m_rs.Close();
-    if (!emptied.empty() && !m_connection.Execute(FaceSql::DeleteIndexRows(emptied)))
-        return false;
+    for (const auto& batch : FaceSql::DigestBatches(emptied))
+        if (!m_connection.Execute(FaceSql::DeleteIndexRows(batch))) return false;
     return transaction.Commit();
 }
 

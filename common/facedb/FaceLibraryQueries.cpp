@@ -56,12 +56,13 @@ bool FaceLibrary::SearchFaces(const std::string& text, std::vector<IndexRow>& ou
 bool FaceLibrary::FetchFacesByDigest(int category, const std::vector<std::string>& digests,
                                      bool withImages, std::vector<FaceRow>& out) {
     out.clear();
-    if (digests.empty()) return true;
-    if (!OpenText(FaceSql::FetchByDigest(std::to_string(category), digests))) return false;
-    for (; !m_rs.IsEOF(); m_rs.MoveNext()) {
-        FaceRow row;
-        if (!ReadFaceRow(withImages, row)) return false;
-        out.push_back(std::move(row));
+    for (const auto& batch : FaceSql::DigestBatches(digests)) {
+        if (!OpenText(FaceSql::FetchByDigest(std::to_string(category), batch))) return false;
+        for (; !m_rs.IsEOF(); m_rs.MoveNext()) {
+            FaceRow row;
+            if (!ReadFaceRow(withImages, row)) return false;
+            out.push_back(std::move(row));
+        }
     }
     return true;
 }

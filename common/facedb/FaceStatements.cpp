@@ -1,5 +1,7 @@
 #include "FaceStatements.h"
 
+#include <algorithm>
+
 #include "JetDialect.h"
 
 namespace FaceSql {
@@ -37,6 +39,16 @@ std::string FileNameColumnValue(const std::string& path) {
     size_t nameChars = 0;
     for (char c : name) nameChars += isLead(c) ? 1 : 0;
     return nameChars <= kFileNameWidth ? name : path;
+}
+
+std::vector<std::vector<std::string>> DigestBatches(const std::vector<std::string>& digests) {
+    std::vector<std::vector<std::string>> batches;
+    for (size_t i = 0; i < digests.size(); i += kDigestsPerStatement) {
+        size_t end = std::min(digests.size(), i + kDigestsPerStatement);
+        batches.emplace_back(digests.begin() + static_cast<std::ptrdiff_t>(i),
+                             digests.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    return batches;
 }
 
 std::string FindCategoryByName(const std::string& name) {

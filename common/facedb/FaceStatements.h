@@ -29,6 +29,11 @@ constexpr size_t kFileNameWidth = 150;
 // whole, and storing it fails.
 std::string FileNameColumnValue(const std::string& path);
 
+// Digests one statement names at most: SQLite refuses an `or` chain of a thousand
+// terms. Longer lists are sent in batches of this size, each with the usual text.
+constexpr size_t kDigestsPerStatement = 500;
+std::vector<std::vector<std::string>> DigestBatches(const std::vector<std::string>& digests);
+
 std::string FindCategoryByName(const std::string& name);
 std::string CreateFaceTable(int category);
 std::string ReadCategory(int category);

@@ -1,6 +1,9 @@
 // Adding, removing, copying, moving and renaming faces.
 #include "LibraryFixture.h"
 
+#include <cstdio>
+#include <set>
+
 #include "BarList.h"
 
 namespace {
@@ -273,4 +276,43 @@ TEST_F(LibraryTest, RenameChangesIndexAndOpenCategoryOnly) {
     EXPECT_FALSE(library.RenameFace(2, Digest(gif), std::string(51, 'x')));
     ASSERT_TRUE(library.FindIndexRow(Digest(gif), index));
     EXPECT_EQ(index.name, "new \"name\"");
+}
+
+// Far beyond a page: lists of this length once exceeded SQLite's expression depth.
+TEST_F(LibraryTest, ThousandsOfDigestsAreRemovedAndFetchedInBatches) {
+    int a = library.CreateCategory("a", 0);
+    int b = library.CreateCategory("b", 0);
+    const int kFaces = 2300;
+    // Faces 1..kFaces in a; every tenth one in b as well.
+    const std::string rows = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                             "WHERE i < " + std::to_string(kFaces) + ") ";
+    Query("INSERT INTO \"1\"(id, filename, img, demo, orderid) " + rows +
+          "SELECT printf('%032d', i), 'f', x'4749', 'n' || i, i FROM n");
+    Query("INSERT INTO \"2\"(id, filename, img, demo, orderid) " + rows +
+          "SELECT printf('%032d', i), 'f', x'4749', 'n' || i, i FROM n WHERE i % 10 = 0");
+    Query("INSERT INTO mmImageFileMD5HashTable(id, name, demo) " + rows +
+          "SELECT printf('%032d', i), CASE WHEN i % 10 = 0 THEN '|1|2|' ELSE '|1|' END, 'n' || i "
+          "FROM n");
+    ASSERT_EQ(library.CountFaces(a), kFaces);
+    ASSERT_EQ(library.CountFaces(b), kFaces / 10);
+    std::vector<std::string> digests;
+    for (int i = 1; i <= kFaces; ++i) {
+        char d[40];
+        std::snprintf(d, sizeof d, "%032d", i);
+        digests.push_back(d);
+    }
+    std::vector<FaceRow> fetched;
+    ASSERT_TRUE(library.FetchFacesByDigest(a, digests, true, fetched));
+    ASSERT_EQ(fetched.size(), static_cast<size_t>(kFaces));
+    EXPECT_EQ(fetched.back().image, Bytes("GI"));
+    std::set<std::string> distinct;
+    for (const FaceRow& r : fetched) distinct.insert(r.digest);
+    EXPECT_EQ(distinct.size(), static_cast<size_t>(kFaces));
+
+    ASSERT_TRUE(library.RemoveFaces(a, digests));
+    EXPECT_EQ(library.CountFaces(a), 0);
+    EXPECT_EQ(library.CountFaces(b), kFaces / 10);
+    EXPECT_EQ(Query("select count(*) from mmImageFileMD5HashTable"), std::to_string(kFaces / 10));
+    EXPECT_EQ(Query("select count(*) from mmImageFileMD5HashTable where name = '|2|'"),
+              std::to_string(kFaces / 10));
 }

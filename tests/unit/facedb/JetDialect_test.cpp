@@ -138,6 +138,25 @@ TEST(FaceStatements, TextsAreExactlyTheLibrarysBlanksIncluded) {
               "select * from 3 where id='a' or id='b' or id='c'");
 }
 
+TEST(FaceStatements, DigestListsSplitOnlyPastOneStatementsShare) {
+    auto digests = [](size_t n) {
+        std::vector<std::string> v;
+        for (size_t i = 0; i < n; ++i) v.push_back("d" + std::to_string(i));
+        return v;
+    };
+    EXPECT_TRUE(FaceSql::DigestBatches({}).empty());
+    auto page = FaceSql::DigestBatches(digests(40));
+    ASSERT_EQ(page.size(), 1u);
+    EXPECT_EQ(page[0], digests(40)) << "a page goes out as one statement";
+    EXPECT_EQ(FaceSql::DigestBatches(digests(FaceSql::kDigestsPerStatement)).size(), 1u);
+    auto split = FaceSql::DigestBatches(digests(2 * FaceSql::kDigestsPerStatement + 1));
+    ASSERT_EQ(split.size(), 3u);
+    EXPECT_EQ(split[0].front(), "d0");
+    EXPECT_EQ(split[1].front(), "d" + std::to_string(FaceSql::kDigestsPerStatement));
+    ASSERT_EQ(split[2].size(), 1u);
+    EXPECT_EQ(split[2][0], "d" + std::to_string(2 * FaceSql::kDigestsPerStatement));
+}
+
 TEST(FaceStatements, QuotesInNamesAndSearchTextsStayData) {
     std::string name = "say \"hi\" it's 100%";
     EXPECT_EQ(FaceSql::FindCategoryByName(name),
