@@ -65,7 +65,8 @@ public:
     // Appends the faces not yet in `target` after its last face, in the given order,
     // and stores the target's `maxorder`. The number copied, -1 on failure.
     int CopyFaces(const std::vector<FaceRecord>& records, int target);
-    // Copies, then removes the faces from `source`.
+    // Removes the faces from `source`, then copies them into `target`, within one
+    // transaction level.
     int MoveFaces(const std::vector<FaceRecord>& records, int source, int target);
     bool RenameFace(int category, const std::string& digest, const std::string& name);
 
@@ -95,8 +96,8 @@ private:
     bool OpenOrderRows(int category, int last);
     bool ReadOrderIds(int first, int last, std::vector<int32_t>& out);
     bool WriteOrderId(int position, int32_t value);
-    int CopyFacesInside(const std::vector<FaceRecord>& records, int target,
-                        std::vector<std::string>* present);
+    bool RemoveFacesInside(int category, const std::vector<std::string>& digests);
+    int CopyFacesInside(const std::vector<FaceRecord>& records, int target);
 
     CAdoConnection& m_connection;
     CAdoRecordSet& m_rs;

@@ -97,7 +97,10 @@ AddFaceResult FaceLibrary::AddFace(int category, int& maxOrder, const std::strin
 bool FaceLibrary::RemoveFaces(int category, const std::vector<std::string>& digests) {
     if (digests.empty()) return true;
     LibraryTransaction transaction(m_connection);
-    if (!transaction.Began()) return false;
+    return transaction.Began() && RemoveFacesInside(category, digests) && transaction.Commit();
+}
+
+bool FaceLibrary::RemoveFacesInside(int category, const std::vector<std::string>& digests) {
     const auto batches = FaceSql::DigestBatches(digests);
     for (const auto& batch : batches)
         if (!m_connection.Execute(FaceSql::DeleteFaces(category, batch))) return false;
@@ -116,7 +119,7 @@ bool FaceLibrary::RemoveFaces(int category, const std::vector<std::string>& dige
     m_rs.Close();
     for (const auto& batch : FaceSql::DigestBatches(emptied))
         if (!m_connection.Execute(FaceSql::DeleteIndexRows(batch))) return false;
-    return transaction.Commit();
+    return true;
 }
 
 bool FaceLibrary::GatherFaceRecords(int category, const std::vector<std::string>& digests,
@@ -132,8 +135,7 @@ bool FaceLibrary::GatherFaceRecords(int category, const std::vector<std::string>
     return true;
 }
 
-int FaceLibrary::CopyFacesInside(const std::vector<FaceRecord>& records, int target,
-                                 std::vector<std::string>* present) {
+int FaceLibrary::CopyFacesInside(const std::vector<FaceRecord>& records, int target) {
     CategoryRow row;
     if (!ReadCategory(target, row)) return -1;
     int maxOrder = row.maxOrder;
@@ -141,7 +143,6 @@ int FaceLibrary::CopyFacesInside(const std::vector<FaceRecord>& records, int tar
     for (const FaceRecord& face : records) {
         bool alreadyThere = false;
         if (!AddIndexEntry(face.digest, target, face.faceName, false, alreadyThere)) return -1;
-        if (present) present->push_back(face.digest);
         // Only adding or importing a face gives an empty category its icon.
         if (alreadyThere) continue;
         if (!AppendFaceRow(target, maxOrder + 1, face)) return -1;
@@ -154,7 +155,7 @@ int FaceLibrary::CopyFacesInside(const std::vector<FaceRecord>& records, int tar
 int FaceLibrary::CopyFaces(const std::vector<FaceRecord>& records, int target) {
     LibraryTransaction transaction(m_connection);
     if (!transaction.Began()) return -1;
-    int copied = CopyFacesInside(records, target, nullptr);
+    int copied = CopyFacesInside(records, target);
     return copied >= 0 && transaction.Commit() ? copied : -1;
 }
 
@@ -162,9 +163,13 @@ int FaceLibrary::MoveFaces(const std::vector<FaceRecord>& records, int source, i
     if (source == target) return 0;
     LibraryTransaction transaction(m_connection);
     if (!transaction.Began()) return -1;
+    // Out of the source first: a face whose index row empties is listed afresh under the
+    // name it had there, not under one left over from another category.
     std::vector<std::string> moved;
-    int copied = CopyFacesInside(records, target, &moved);
-    if (copied < 0 || !RemoveFaces(source, moved) || !transaction.Commit()) return -1;
+    for (const FaceRecord& face : records) moved.push_back(face.digest);
+    if (!RemoveFacesInside(source, moved)) return -1;
+    int copied = CopyFacesInside(records, target);
+    if (copied < 0 || !transaction.Commit()) return -1;
     return copied;
 }
 

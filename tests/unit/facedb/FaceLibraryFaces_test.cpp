@@ -224,6 +224,44 @@ TEST_F(LibraryTest, MoveTakesTheFacesOutOfTheSource) {
     EXPECT_EQ(library.MoveFaces(records, dst, dst), 0);
 }
 
+TEST_F(LibraryTest, MovedFaceIsSearchedUnderTheNameItHadInTheSource) {
+    int a = library.CreateCategory("a", 0);
+    int b = library.CreateCategory("b", 0);
+    int c = library.CreateCategory("c", 0);
+    auto gif = Bytes("one picture");
+    Add(b, gif, "name in b");
+    Add(a, gif, "name in a");  // the index now says "name in a"
+    ASSERT_TRUE(library.RemoveFaces(a, {Digest(gif)}));
+    std::vector<FaceRecord> records;
+    ASSERT_TRUE(library.GatherFaceRecords(b, {Digest(gif)}, records));
+    EXPECT_EQ(library.MoveFaces(records, b, c), 1);
+    IndexRow index;
+    ASSERT_TRUE(library.FindIndexRow(Digest(gif), index));
+    EXPECT_EQ(index.categories, "|3|");
+    EXPECT_EQ(index.name, "name in b");
+    std::vector<IndexRow> hits;
+    ASSERT_TRUE(library.SearchFaces("name in a", hits));
+    EXPECT_TRUE(hits.empty());
+    EXPECT_EQ(PageNames(library, c), std::vector<std::string>{"name in b"});
+}
+
+TEST_F(LibraryTest, MoveThatFailsHalfWayLeavesTheSourceWhole) {
+    int src = library.CreateCategory("src", 0);
+    int dst = library.CreateCategory("dst", 0);
+    Add(src, Bytes("p1"), "p1");
+    Add(src, Bytes("p2"), "p2");
+    std::vector<FaceRecord> records;
+    ASSERT_TRUE(library.GatherFaceRecords(src, {Digest(Bytes("p1")), Digest(Bytes("p2"))}, records));
+    records[1].faceName = std::string(51, 'n');  // too long for the target's face row
+    EXPECT_EQ(library.MoveFaces(records, src, dst), -1);
+    EXPECT_EQ(PageNames(library, src), (std::vector<std::string>{"p1", "p2"}));
+    EXPECT_EQ(library.CountFaces(dst), 0);
+    IndexRow index;
+    ASSERT_TRUE(library.FindIndexRow(Digest(Bytes("p1")), index));
+    EXPECT_EQ(index.categories, "|1|");
+    EXPECT_EQ(index.name, "p1");
+}
+
 TEST_F(LibraryTest, CopyOrMoveIntoAnEmptyCategoryLeavesItWithoutIcon) {
     int src = library.CreateCategory("src", 0);
     int copyTarget = library.CreateCategory("copy here", 0);
