@@ -29,7 +29,7 @@ constexpr const char* kOpenFailed =
 std::vector<BYTE> MainTemplate() {
     // A borderless pop-up: the skin draws the frame and the caption.
     winfx::DialogTemplate t(winfx::ToUtf8(kEditorTitle),
-                            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0, 400, 280);
+                            WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 400, 280);
     return t.Bytes();
 }
 
@@ -86,6 +86,8 @@ void CZevezEZDlg::CreateControls() {
     m_list = winfx::ListView::Create(Hwnd(), IDC_CATEGORY_LIST, listRect,
                                      LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER);
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    // The dialog's font has the glyphs of Chinese category names; the list's default may not.
+    SendMessageW(m_list.Hwnd(), WM_SETFONT, SendMessageW(Hwnd(), WM_GETFONT, 0, 0), FALSE);
     m_list.SetImageList(m_images.Get(), LVSIL_SMALL);
     RECT client = winfx::HwndGetClientRect(m_list.Hwnd());
     m_list.AddColumn("Item", client.right - 18 > 0 ? client.right - 18 : 0);

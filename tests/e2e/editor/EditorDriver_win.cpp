@@ -138,6 +138,16 @@ bool WaitGone(HWND window, DWORD ms) {
                               std::chrono::milliseconds(ms));
 }
 
+void Settle(HWND window) {
+    // Two round trips through the window's queue with a pause between them: the paint
+    // messages queued by the first are handled before the second returns.
+    for (int i = 0; i < 2; ++i) {
+        DWORD_PTR r = 0;
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+        testkit::WaitUntil([] { return false; }, std::chrono::milliseconds(300));
+    }
+}
+
 bool SendCommandLine(HWND editor, const std::string& text, bool withDollar) {
     // The 8-bit form of the system code page, as the programs send it.
     std::wstring wide = Wide(text);

@@ -49,6 +49,8 @@ std::string MessageOf(HWND box);
 // Posts a button click (WM_COMMAND with BN_CLICKED) for control `id` of `dialog`.
 void ClickButton(HWND dialog, int id);
 bool WaitGone(HWND window, DWORD ms = 20000);
+// Lets the window's thread answer and paint before a screenshot.
+void Settle(HWND window);
 
 // Sends "$" + text + NUL with WM_COPYDATA, as a second start does.
 bool SendCommandLine(HWND editor, const std::string& text, bool withDollar = true);
