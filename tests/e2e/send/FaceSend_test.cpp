@@ -247,45 +247,5 @@ TEST_P(FaceSend, FocusGoesToTheBarOrTheClassicInput) {
         << testkit::ReadFile(bar.LogPath());
 }
 
-// The fragment is 8-bit text in the system code page: under a Chinese system (code page 936)
-// a Chinese program folder goes in as GBK bytes; where the code page cannot spell it, as
-// its short name. Either way the messenger finds the file.
-TEST_P(FaceSend, ChineseProgramFolderIsNamedInTheSystemCodePage) {
-    if (kind != "classic")
-        GTEST_SKIP() << "one window shape is enough";
-    const std::string expectAcp = testkit::Env("FACELIB_EXPECT_ACP");
-    if (!expectAcp.empty()) {
-        ASSERT_EQ(expectAcp, std::to_string(GetACP())) << "the locale did not reach Wine";
-    }
-    const std::string dir = testkit::RunDir() + "\\\xe8\xa1\xa8\xe6\x83\x85\xe7\xb2\xbe\xe7\x81\xb5";  // 表情精灵
-    ASSERT_TRUE(CreateDirectoryW(testkit::Wide(dir).c_str(), nullptr));
-    panel::FaceSender chinese(dir);
-    const size_t from = qq.Lines().size();
-    ASSERT_TRUE(chinese.SendFace(*panel.Face(0), panel.Hwnd(), owner.chat, false));
-    const std::string path = dir + "\\face\\smile.gif";
-    EXPECT_EQ(path, chinese.LastFilePath());
-
-    const std::wstring wide = testkit::Wide(path);
-    std::string ansi(wide.size() * 4 + 1, '\0');
-    BOOL lossy = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, ansi.data(),
-                                      static_cast<int>(ansi.size()), nullptr, &lossy);
-    ansi.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
-    const std::string fragment = chinese.LastFragment();
-    if (!lossy) {
-        EXPECT_EQ(panel::RichEditFragment(ansi), fragment) << "code page " << GetACP();
-    } else {
-        for (unsigned char c : fragment)
-            EXPECT_LT(c, 0x80) << "a short name is plain ASCII";
-    }
-    const int face = WaitFor({"FACE id=1 "}, from);
-    ASSERT_GE(face, 0) << testkit::ReadFile(qq.LogPath());
-    EXPECT_EQ("1", LogField(qq.Lines()[static_cast<size_t>(face)], "exists"))
-        << "code page " << GetACP() << ": " << qq.Lines()[static_cast<size_t>(face)];
-    if (!lossy) {
-        EXPECT_EQ(path, LogField(qq.Lines()[static_cast<size_t>(face)], "path"));
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(ChatWindows, FaceSend, ::testing::Values("classic", "tx"),
                          [](const auto& info) { return std::string(info.param); });
