@@ -78,6 +78,14 @@ TEST_P(PelumoSend, ClickInsertsDoubleClickAndRightClickSend) {
     EXPECT_LT(qq.WaitLine({"SENT id=1 "}, from, std::chrono::milliseconds(1500)), 0) << "a single click sends nothing";
     testkit::Screenshot("e2e_pelumo_sent_" + kind);
 
+    // The mouse over a face: the preview plays it enlarged (a picture for the eye only).
+    RECT cr;
+    GetWindowRect(picker.Cell(13), &cr);
+    SetCursorPos((cr.left + cr.right) / 2, (cr.top + cr.bottom) / 2);
+    PostMessageW(picker.Cell(13), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    pelumo::WaitFor([] { return false; }, 700);
+    testkit::Screenshot("e2e_pelumo_sent_" + kind + "_hover");
+
     // Double click: one send, no extra insert.
     from = qq.Lines().size();
     cell = picker.Cell(1);
