@@ -137,6 +137,7 @@ TEST_P(PelumoSend, ClickInsertsDoubleClickAndRightClickSend) {
     EXPECT_NE(config.find(expected), std::string::npos) << config;
 }
 
-INSTANTIATE_TEST_SUITE_P(ChatWindows, PelumoSend, ::testing::Values("classic", "tx"));
+INSTANTIATE_TEST_SUITE_P(ChatWindows, PelumoSend, ::testing::Values("classic", "tx"),
+                         [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
