@@ -6,6 +6,7 @@
 
 #include "EditorIds.h"
 #include "FaceDatabase.h"
+#include "PictureFaceRenderer_win.h"
 #include "SampleSet.h"
 #include "TestKit.h"
 #include "winfx/DialogTemplate.h"
@@ -237,6 +238,56 @@ std::vector<std::string> Library::Names(int category) {
     std::vector<std::string> names;
     for (const FaceRow& r : Faces(category)) names.push_back(r.name);
     return names;
+}
+
+bool SeedLibrary(const std::vector<std::string>& names, const std::vector<int>& faces, uint8_t seed) {
+    const std::string path = testkit::AppDir() + "\\data\\mienko.db";
+    DeleteFileW(Wide(path).c_str());
+    DeleteFileW(Wide(path + "-wal").c_str());
+    DeleteFileW(Wide(path + "-shm").c_str());
+    if (!FaceDatabase::CreateEmpty(path)) return false;
+    CAdoConnection c;
+    if (!FaceDatabase::Open(c, path)) return false;
+    CAdoRecordSet rs;
+    rs.SetConnection(&c);
+    rs.UseClientCursor();
+    PictureFaceRenderer renderer;
+    FaceLibrary library(c, rs, &renderer);
+    for (size_t i = 0; i < names.size(); ++i) {
+        int cat = library.CreateCategory(names[i], 0);
+        if (cat <= 0) return false;
+        int maxOrder = 0;
+        for (int k = 0; i < faces.size() && k < faces[i]; ++k) {
+            const std::string name = names[i] + "-" + std::to_string(k);
+            uint8_t s = static_cast<uint8_t>(seed + i * 50 + static_cast<size_t>(k));
+            if (library.AddFace(cat, maxOrder, "C:\\seed\\" + name + ".gif", name, ColourGif(s)) !=
+                AddFaceResult::Added)
+                return false;
+        }
+        if (!library.StoreMaxOrder(cat, maxOrder)) return false;
+    }
+    return true;
+}
+
+void RightClickCell(HWND cell) {
+    PostMessageW(cell, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(cell, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
+void LeftClickCell(HWND cell) {
+    PostMessageW(cell, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageW(cell, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
+HWND WaitMenu(DWORD ms) {
+    HWND menu = nullptr;
+    testkit::WaitUntil(
+        [&] {
+            menu = FindWindowW(L"#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        },
+        std::chrono::milliseconds(ms));
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
 }
 
 std::vector<uint8_t> ColourGif(uint8_t seed) {

@@ -94,6 +94,15 @@ private:
     bool m_ok = false;
 };
 
+// Replaces the installed face database with an empty one holding these categories, each
+// with `faces[i]` faces named NAME-k (thumbnails included). Category numbers are 1, 2, ...
+bool SeedLibrary(const std::vector<std::string>& names, const std::vector<int>& faces, uint8_t seed = 0);
+// Right-clicks / left-clicks a cell of the faces panel (messages to the cell window).
+void RightClickCell(HWND cell);
+void LeftClickCell(HWND cell);
+// The popup menu window of the editor's thread, once it shows; null if it never does.
+HWND WaitMenu(DWORD ms = 10000);
+
 // A small GIF of one colour; different `seed`s give different bytes.
 std::vector<uint8_t> ColourGif(uint8_t seed);
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
