@@ -22,6 +22,8 @@ namespace editor {
 namespace {
 
 constexpr int kWidth = 600, kHeight = 420;
+constexpr UINT_PTR kCloseRetryTimer = 7;
+constexpr UINT kCloseRetryMs = 200;
 constexpr const char* kProgramName = "PeluQQ表情编辑器";
 constexpr const char* kOpenFailed =
     "错误:表情数据读取失败.可能数据已损坏!\n\n请重新安装PeluQQ表情精灵!";
@@ -214,6 +216,21 @@ void CZevezEZDlg::OnCopyData(const COPYDATASTRUCT& data) {
 
 LRESULT CZevezEZDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_CLOSE:
+        // A close request (the updater's, say) while a dialog or question of ours is open
+        // waits until it is answered, so the operation it belongs to completes first.
+        if (!IsWindowEnabled(Hwnd())) {
+            SetTimer(Hwnd(), kCloseRetryTimer, kCloseRetryMs, nullptr);
+            return 0;
+        }
+        break;
+    case WM_TIMER:
+        if (wp == kCloseRetryTimer) {
+            KillTimer(Hwnd(), kCloseRetryTimer);
+            PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+            return 0;
+        }
+        break;
     case WM_COPYDATA:
         if (lp) OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
         return TRUE;
