@@ -104,6 +104,7 @@ int CMyHttp::Download(const char* url, int item, const char* fileName, const cha
         UrlBody body(request.Get());
         FileSink sink(file.Get());
         update::TransferHooks hooks;
+        hooks.blockSize = m_nBlockSize;
         hooks.ticks = [] { return static_cast<uint32_t>(GetTickCount()); };
         hooks.progress = [this, total](uint32_t received, uint32_t speed) {
             if (m_pfnProgress) m_pfnProgress(m_pContext, m_nItem, total, received, speed);

@@ -35,6 +35,7 @@ public:
     std::string m_strDir;       // the system directory until a download names another
     std::string m_strFileName;
     HINTERNET m_hSession = nullptr;  // the running transfer's session; null when idle
+    uint32_t m_nBlockSize = 1024;    // bytes per read; only benchmarks change it
 
 private:
     bool m_bComplete = false;

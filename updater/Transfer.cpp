@@ -1,6 +1,7 @@
 #include "Transfer.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace update {
 
@@ -21,7 +22,8 @@ void SpeedSampler::OnDrained(uint32_t nowMs, uint32_t received) {
 TransferOutcome RunTransfer(HttpBody& body, ByteSink& sink, const TransferHooks& hooks) {
     TransferOutcome out;
     SpeedSampler speed;
-    unsigned char block[kBlockSize];
+    const uint32_t blockSize = hooks.blockSize ? hooks.blockSize : kBlockSize;
+    std::vector<unsigned char> block(blockSize);
     for (;;) {
         uint32_t announced = 0;
         if (!body.QueryAvailable(announced)) {
@@ -33,11 +35,11 @@ TransferOutcome RunTransfer(HttpBody& body, ByteSink& sink, const TransferHooks&
         while (announced > 0) {
             uint32_t read = 0;
             // A read that fails or brings nothing would never drain the announcement.
-            if (!body.Read(block, std::min(announced, kBlockSize), read) || read == 0) {
+            if (!body.Read(block.data(), std::min(announced, blockSize), read) || read == 0) {
                 out.readFailed = true;
                 return out;
             }
-            if (!sink.Write(block, read)) {
+            if (!sink.Write(block.data(), read)) {
                 out.writeFailed = true;
                 return out;
             }

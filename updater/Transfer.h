@@ -49,6 +49,7 @@ struct TransferHooks {
     std::function<uint32_t()> ticks;                             // milliseconds
     std::function<void(uint32_t received, uint32_t speed)> progress;  // after each block
     std::function<void()> pump;                                  // after each block
+    uint32_t blockSize = kBlockSize;                             // benchmarks try others
 };
 
 TransferOutcome RunTransfer(HttpBody& body, ByteSink& sink, const TransferHooks& hooks);

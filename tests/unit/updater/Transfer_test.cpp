@@ -165,3 +165,14 @@ TEST(TransferFailures, ByteCountMustMatchAnnouncedLengthAndZeroBytesIsNoFile) {
     EXPECT_FALSE(IsCompleteTransfer(out, true, 0));
     EXPECT_FALSE(IsCompleteTransfer(out, false, 0));
 }
+
+TEST(TransferLoop, OtherBlockSizesReadAsMuchPerCall) {
+    Harness h;
+    h.body.chunks = {10000};
+    TransferHooks hooks;
+    hooks.ticks = [] { return 0u; };
+    hooks.blockSize = 4096;
+    const auto out = RunTransfer(h.body, h.sink, hooks);
+    EXPECT_EQ(out.received, 10000u);
+    EXPECT_EQ(h.body.readSizes, (std::vector<uint32_t>{4096, 4096, 1808}));
+}
