@@ -96,6 +96,7 @@ void CUpdateDlg::SetUpList() {
     m_list.SetImageList(m_images.Get(), LVSIL_SMALL);
     const std::pair<const char*, int> columns[] = {{"文件名", 100}, {"大小", 70}, {"进 度", 150}, {"速度", 60}, {"版本号", 80}};
     for (const auto& [title, width] : columns) m_list.AddColumn(title, width, LVCFMT_CENTER);
+    m_columns = m_list.ColumnCount();
 }
 
 //--- command dispatch
@@ -260,11 +261,20 @@ void CUpdateDlg::ListProgress(void* context, int item, uint32_t total, uint32_t 
     static_cast<CUpdateDlg*>(context)->OnProgress(item, total, received, speed);
 }
 
+// Runs for every block on the downloading thread: list cells change only when their text
+// does, since each change is a message to the window's thread.
 void CUpdateDlg::OnProgress(int row, uint32_t total, uint32_t received, uint32_t speed) {
-    if (row < 0 || row >= m_list.Count()) return;
+    bool newSpeed = false;
+    {
+        std::lock_guard<std::mutex> hold(m_rowLock);
+        if (row < 0 || static_cast<size_t>(row) >= m_rows.size()) return;
+        RowState& state = m_rows[static_cast<size_t>(row)];
+        newSpeed = state.speed != speed;
+        state.speed = speed;
+    }
     if (received == 0) m_list.SetItemText(row, 1, update::TotalSizeText(total));
     SetProgressText(row, update::ProgressPercent(total, received));
-    if (m_list.ColumnCount() > 3) m_list.SetItemText(row, 3, update::SpeedText(speed));
+    if (newSpeed && m_columns > 3) m_list.SetItemText(row, 3, update::SpeedText(speed));
 }
 
 void CUpdateDlg::SetProgressText(int row, int percent) {

@@ -79,6 +79,7 @@ private:
     winfx::ImageList m_images;
     std::unique_ptr<CBitmapBtn> m_cancel;
     HWND m_upgrade = nullptr;
+    int m_columns = 0;
 
     std::mutex m_dispatchLock;  // one command line at a time
     std::vector<update::UpdateItem> m_updateItems;
@@ -90,6 +91,7 @@ private:
     struct RowState {
         int percent = 0;
         bool failed = false;
+        uint32_t speed = UINT32_MAX;  // none shown yet
     };
     std::mutex m_rowLock;
     std::vector<RowState> m_rows;

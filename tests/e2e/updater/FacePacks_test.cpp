@@ -172,6 +172,7 @@ TEST_F(FacePacks, LinksDownloadOnePackEachAndLaterStartsForwardTheirs) {
     HANDLE second = Start(encoded);
     HWND box = updkit::WaitDialog("重复添加", 60s);
     ASSERT_NE(box, nullptr);
+    testkit::WaitUntil([box] { return !updkit::MessageText(box).empty(); }, 30s);
     EXPECT_EQ(updkit::MessageText(box), "添加的文件已存在！");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(updkit::WaitExit(second, 30s));
@@ -187,6 +188,7 @@ TEST_F(FacePacks, LinksDownloadOnePackEachAndLaterStartsForwardTheirs) {
             EnumWindows(&FindQuestion, reinterpret_cast<LPARAM>(&question));
             return question != nullptr;
         }, 60s));
+        testkit::WaitUntil([&] { return !updkit::MessageText(question).empty(); }, 30s);
         EXPECT_EQ(updkit::MessageText(question), "表情包已经存在，是否重新下载！");
         PostMessageW(question, WM_COMMAND, answer, 0);
         EXPECT_TRUE(updkit::WaitExit(forwarder, 30s));

@@ -88,6 +88,7 @@ TEST_F(Upgrade, UpToDateIsToldEvenWhenTheServerListsFiles) {
     Start("-upgrade");
     HWND box = updkit::WaitDialog("PeluQQ表情精灵", 60s);
     ASSERT_NE(box, nullptr);
+    testkit::WaitUntil([box] { return !updkit::MessageText(box).empty(); }, 30s);  // shown before filled
     EXPECT_EQ(updkit::MessageText(box), "当前已是最新版, 无需升级!");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(updkit::WaitExit(volte, 30s));
@@ -180,7 +181,7 @@ TEST_F(Upgrade, ServerThatNeverAnswersEndsSilentlyAfterItsWait) {
 TEST_F(Upgrade, SecondUpgradeStartOnlyBringsTheFirstWindowForward) {
     StartServer("udp16 status=1 newest=102 interval=60 base=http://127.0.0.1:{http}/\n"
                 "item16 version=102 size=1 url=slow.bin action=0\n"
-                "file /slow.bin size=40000 slow=50\n", 101);
+                "file /slow.bin size=100000 slow=100\n", 101);  // ten seconds: outlasts a second start
     Start("-upgrade");
     HWND window = updkit::WaitDialog(kUpgradeTitle, 60s);
     ASSERT_NE(window, nullptr);
