@@ -1,4 +1,7 @@
 #include "OnlineDown_win.h"
 
-// Not built yet: the browser window comes with the download page.
-void ShowOnlineDownload(HWND) {}
+#include "OnlineDownDlg_win.h"
+
+void ShowOnlineDownload(HWND parent) {
+    OpenOnlineDownload(parent);
+}

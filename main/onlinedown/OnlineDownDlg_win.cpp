@@ -5,6 +5,7 @@
 #include "winfx/App.h"
 #include "winfx/Controls.h"
 #include "winfx/DialogTemplate.h"
+#include "winfx/Hwnd.h"
 #include "winfx/Wide.h"
 
 namespace {
@@ -54,6 +55,11 @@ bool COnlineDownFaceDlg::OnInitDialog() {
     } else {
         ShowFallback();
     }
+    // Over its owner: the picker stays on top of other windows, so this window must too.
+    const HWND owner = GetWindow(Hwnd(), GW_OWNER);
+    winfx::HwndCenterOn(Hwnd(), owner);
+    if (owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return result;
 }
 
