@@ -10,8 +10,18 @@
 #include "winfx/Hwnd.h"
 
 namespace {
+
 constexpr const wchar_t* kSite = L"http://www.pelux.example/";
+
+// The client size the skin section was drawn for.
+void SetClientSize(HWND hwnd, int width, int height) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+    SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
 }
+
+}  // namespace
 
 CMainAboutDlg::CMainAboutDlg(const std::string& programDir) : CSkinDialog(IDD_ABOUT) {
     SetSkinFile(programDir + "\\skin\\default\\skin.xml");
@@ -20,7 +30,15 @@ CMainAboutDlg::CMainAboutDlg(const std::string& programDir) : CSkinDialog(IDD_AB
 
 bool CMainAboutDlg::OnInitDialog() {
     CSkinDialog::OnInitDialog();
-    SetWindowPos(Item(IDC_ABOUT_ICON), nullptr, 0, 0, 32, 32, SWP_NOMOVE | SWP_NOZORDER);
+    SetClientSize(Hwnd(), 320, 180);
+    const auto place = [&](int id, int l, int t, int r, int b) {
+        SetWindowPos(Item(id), nullptr, l, t, r - l, b - t, SWP_NOZORDER);
+    };
+    place(IDC_ABOUT_ICON, 20, 44, 52, 76);
+    place(IDC_ABOUT_TITLE, 68, 42, 300, 60);
+    place(IDC_ABOUT_CONTACT, 68, 66, 300, 84);
+    place(IDC_ABOUT_LINK, 68, 90, 300, 108);
+    place(IDOK, 236, 140, 308, 164);
     LOGFONTW lf{};
     lf.lfHeight = 14;
     lf.lfUnderline = TRUE;
@@ -70,7 +88,7 @@ void COptionsCfgDlg::Check(const char* id) {
 
 bool COptionsCfgDlg::OnInitDialog() {
     CSkinDialog::OnInitDialog();
-    SetWindowPos(Hwnd(), nullptr, 0, 0, 320, 334, SWP_NOMOVE | SWP_NOZORDER);
+    SetClientSize(Hwnd(), 320, 334);
     bool hook = true, left = false;
     if (m_config.GetBool("Menu_QQHook", hook) && !hook)
         Check("self_run");

@@ -61,6 +61,27 @@ bool MakeLibrary(const std::string& app, const std::vector<LibraryCategory>& cat
     return true;
 }
 
+bool AddToLibrary(const std::string& app, const std::string& category, int firstFace, int count) {
+    CAdoConnection connection;
+    if (!FaceDatabase::Open(connection, app + "\\data\\mienko.db")) return false;
+    CAdoRecordSet rs;
+    rs.SetConnection(&connection);
+    PictureFaceRenderer renderer;
+    FaceLibrary library(connection, rs, &renderer);
+    const int id = library.CreateCategory(category, 0);
+    CategoryRow row;
+    if (id < 0 || !library.ReadCategory(id, row)) return false;
+    int maxOrder = row.maxOrder;
+    for (int face = firstFace; face < firstFace + count; ++face) {
+        const std::string name = "smile " + std::to_string(face);
+        const std::string file = "C:\\faces\\f" + std::to_string(face) + ".gif";
+        if (library.AddFace(id, maxOrder, file, name, FacePicture(face)) != AddFaceResult::Added) return false;
+    }
+    library.StoreMaxOrder(id, maxOrder);
+    connection.Close();
+    return true;
+}
+
 bool MakeStandardLibrary(const std::string& app) {
     return MakeLibrary(app, {{"默认表情", 95}, {"可爱动物", 3}});
 }
@@ -190,6 +211,24 @@ HWND Picker::Cell(int index) const {
         if (p.x == want.x && p.y == want.y) return c;
     }
     return nullptr;
+}
+
+HWND Picker::FindOwnWindow(const std::string& title, DWORD timeoutMs) const {
+    const std::wstring wtitle = Wide(title);
+    HWND found = nullptr;
+    WaitFor([&] {
+        HWND w = nullptr;
+        while ((w = FindWindowExW(nullptr, w, nullptr, wtitle.c_str())) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == m_pid && IsWindowVisible(w)) {
+                found = w;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    return found;
 }
 
 std::string Picker::TakeMessageBox(int answer, DWORD timeoutMs) const {

@@ -28,6 +28,10 @@ struct LibraryCategory {
 // Replaces the program folder's library: categories in order (ids 1, 2, ...), faces named
 // "smile 1", "微笑 2", ... alternately, each a distinct GIF with a thumbnail.
 bool MakeLibrary(const std::string& app, const std::vector<LibraryCategory>& categories);
+// Adds faces firstFace ... firstFace + count - 1 to the category of that name (made when
+// missing) of the existing library, as the editor would while the picker runs.
+bool AddToLibrary(const std::string& app, const std::string& category, int firstFace, int count);
+
 // The picture of the index-th face MakeLibrary stores (file name "f<index>.gif").
 std::vector<uint8_t> FacePicture(int index);
 
@@ -65,6 +69,8 @@ public:
     int VisibleCells() const;
     // The window of cell `index` (row by row), found by its place in the panel.
     HWND Cell(int index) const;
+    // A top-level window of this process with that title (a dialog it opened), or null.
+    HWND FindOwnWindow(const std::string& title, DWORD timeoutMs = 20000) const;
     // The first message box the program shows now, its text; answered with `answer`.
     std::string TakeMessageBox(int answer = IDOK, DWORD timeoutMs = 20000) const;
 

@@ -144,3 +144,76 @@ TEST_F(PelumoViews, SelectorOrderFollowsUseAndIsSavedAtExit) {
 }
 
 }  // namespace
+
+namespace {
+
+HWND ChildWithText(HWND parent, const std::string& text) {
+    const std::wstring want = testkit::Wide(text);
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t buf[256] = {};
+        GetWindowTextW(c, buf, 256);
+        if (want == buf) return c;
+    }
+    return nullptr;
+}
+
+DWORD UpdateFlag() {
+    DWORD v = 0, size = sizeof v;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Pelux\\AppUpdate", L"NextFaceUpdateFlag", RRF_RT_REG_DWORD,
+                     nullptr, &v, &size) != ERROR_SUCCESS)
+        return 0xDEADBEEF;
+    return v;
+}
+
+TEST_F(PelumoViews, EditorChangesShowAfterItSaysSoAndManageStartsTheEditor) {
+    ASSERT_TRUE(pelumo::MakeLibrary(app, {{"默认表情", 45}}));
+    StartPicker();
+    picker.Click(pelumo::kPage1 + 1);
+    ASSERT_TRUE(LabelIs("[页:2/2]"));
+    // The editor adds faces and a category while the picker holds its transaction open.
+    ASSERT_TRUE(pelumo::AddToLibrary(app, "默认表情", 45, 40));
+    ASSERT_TRUE(pelumo::AddToLibrary(app, "新分类", 85, 1));
+    EXPECT_TRUE(LabelIs("[页:2/2]"));  // nothing shows before the editor says so
+    SendMessageW(picker.Window(), pelumo::kLibraryChanged, 0, 0);
+    EXPECT_TRUE(LabelIs("[页:2/3]")) << "same category, same page, new count";
+    EXPECT_EQ(SendMessageW(GetDlgItem(picker.Window(), pelumo::kCategoryCombo), CB_GETCOUNT, 0, 0), 3);
+
+    // "管理" saves the lists and starts the editor with no parameters.
+    PostMessageW(GetDlgItem(picker.Window(), 1000), BM_CLICK, 0, 0);
+    ASSERT_TRUE(pelumo::WaitFor([&] { return !recstub::RecordedArguments(app, "Tessel").empty(); }));
+    EXPECT_EQ(recstub::RecordedArguments(app, "Tessel"), std::vector<std::string>{""});
+    EXPECT_NE(Config().find("<TableList>"), std::string::npos);
+    Exit();
+}
+
+TEST_F(PelumoViews, OptionsDialogStoresDockSideAndUpdateSchedule) {
+    ASSERT_TRUE(pelumo::MakeLibrary(app, {{"默认表情", 3}}));
+    StartPicker();
+    PostMessageW(picker.Window(), WM_COMMAND, 32781, 0);  // tray menu "设 置..."
+    HWND options = picker.FindOwnWindow("选项设置");
+    ASSERT_TRUE(options);
+    testkit::Screenshot("e2e_pelumo_options");
+    // Opened as the settings say: docked on the right, faces never checked (flag 4).
+    HWND right = ChildWithText(options, "吸附在QQ聊天窗口右侧");
+    HWND left = ChildWithText(options, "吸附在QQ聊天窗口左侧");
+    HWND never = ChildWithText(options, "从不检查新表情");
+    HWND weekly = ChildWithText(options, "每周检查一次新表情");
+    ASSERT_TRUE(right && left && never && weekly);
+    EXPECT_EQ(SendMessageW(right, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(never, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageW(left, BM_CLICK, 0, 0);
+    SendMessageW(weekly, BM_CLICK, 0, 0);
+    EXPECT_TRUE(pelumo::WaitFor([&] { return SendMessageW(never, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000));
+    // "ok" is a skin button drawn at its place in the skin ("156,298,228,322").
+    HWND ok = ChildWindowFromPointEx(options, POINT{190, 310}, CWP_SKIPINVISIBLE);
+    ASSERT_TRUE(ok && ok != options);
+    PostMessageW(ok, BM_CLICK, 0, 0);
+    ASSERT_TRUE(pelumo::WaitFor([&] { return !IsWindow(options); }));
+    EXPECT_EQ(UpdateFlag(), 2u);
+    Exit();
+    const std::string config = Config();
+    EXPECT_NE(config.find("<hook_win_show_left bool=\"1\""), std::string::npos) << config;
+    EXPECT_NE(config.find("<Menu_QQHook bool=\"1\""), std::string::npos) << config;
+}
+
+}  // namespace
