@@ -55,6 +55,17 @@ BOOL CALLBACK FindQuestion(HWND w, LPARAM out) {
     return TRUE;
 }
 
+// A visible message box with only an OK button.
+BOOL CALLBACK FindMessage(HWND w, LPARAM out) {
+    wchar_t cls[32] = {};
+    GetClassNameW(w, cls, 32);
+    if (IsWindowVisible(w) && !wcscmp(cls, L"#32770") && GetDlgItem(w, 0xFFFF) && GetDlgItem(w, IDOK) && !GetDlgItem(w, IDCANCEL)) {
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 class FacePacks : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -213,4 +224,25 @@ TEST_F(FacePacks, LinksDownloadOnePackEachAndLaterStartsForwardTheirs) {
     EXPECT_EQ(Editor().size(), 2u);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(updkit::WaitExit(volte, 30s));
+}
+
+TEST_F(FacePacks, MissingLibraryIsToldAndTheUpdaterEnds) {
+    const std::string db = testkit::AppDir() + "\\data\\mienko.db", aside = db + ".aside";
+    ASSERT_TRUE(MoveFileExW(Wide(db).c_str(), Wide(aside).c_str(), MOVEFILE_REPLACE_EXISTING));
+    StartServer("udp17 status=1 interval=600 base=http://127.0.0.1:{http}/\n");
+    HANDLE volte = Start("-FaceUpdate");
+    ASSERT_NE(volte, nullptr);
+    HWND box = nullptr;
+    const bool shown = testkit::WaitUntil([&] {
+        box = nullptr;
+        EnumWindows(&FindMessage, reinterpret_cast<LPARAM>(&box));
+        return box && !updkit::MessageText(box).empty();
+    }, 60s);
+    MoveFileExW(Wide(aside).c_str(), Wide(db).c_str(), MOVEFILE_REPLACE_EXISTING);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(updkit::MessageText(box), "数据库连接失败,程序无法继续运行!");
+    EXPECT_EQ(updkit::WindowText(box), "");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(updkit::WaitExit(volte, 30s));
+    EXPECT_TRUE(server->Requests("udp").empty());  // nothing asked without a library
 }
