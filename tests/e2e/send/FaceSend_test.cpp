@@ -76,6 +76,11 @@ protected:
         app = testkit::AppDir();
         ASSERT_FALSE(app.empty()) << "run through the harness (--install)";
         kind = GetParam();
+        // The failure paths do not depend on the window's shape: one shape is enough.
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        if (kind == "tx" && (test.find("CannotBeCached") != std::string::npos ||
+                             test.find("WithoutAVisibleChatWindow") != std::string::npos))
+            GTEST_SKIP() << "shape-independent";
         // A log of its own per test: the last test's messenger may still hold its file.
         static int run = 0;
         ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window " + kind + " --lifetime 120",
