@@ -3,6 +3,9 @@
 // temp\ and runs, registers or opens each one.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <objbase.h>
+
 #include <ctime>
 #include <memory>
 
@@ -17,6 +20,30 @@ using testkit::Wide;
 namespace {
 
 const std::string kUpgradeTitle = "PeluQQ表情精灵 - 在线升级";
+
+// The in-process server file registered for a ProgID, or "".
+std::string InprocServerOf(const wchar_t* progId) {
+    CLSID clsid{};
+    if (FAILED(CLSIDFromProgID(progId, &clsid))) return {};
+    wchar_t text[64] = {};
+    StringFromGUID2(clsid, text, 64);
+    const std::wstring key = std::wstring(L"CLSID\\") + text + L"\\InprocServer32";
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = sizeof path;
+    if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path, &size) != ERROR_SUCCESS) return {};
+    return testkit::Narrow(path);
+}
+
+void RunAndWait(const std::string& commandLine) {
+    std::wstring cmd = Wide(commandLine);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+    WaitForSingleObject(pi.hProcess, 60000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
 
 class Upgrade : public ::testing::Test {
 protected:
@@ -112,11 +139,13 @@ TEST_F(Upgrade, NewerVersionClosesSiblingsDownloadsAndActsOnEachFile) {
                 "item16 version=102 size=40 url=RegProbe.dll action=2\n"
                 "item16 version=103 size=5 url=pack.mpk action=3\n"
                 "item16 version=102 size=1 url=Cut.exe action=1\n"
+                "item16 version=102 size=300 url=MienkoAgent.dll action=2\n"
                 "item16 version=102 size=60 url=http://127.0.0.1:{http}/slow.bin action=0\n"
                 "file /up/Runner.exe src=" + app + "\\RecStub.exe\n"
                 "file /up/RegProbe.dll src=" + app + "\\RegProbe.dll\n"
                 "file /up/pack.mpk size=5000\n"
                 "file /up/Cut.exe src=" + app + "\\RecStub.exe cut=1000\n"
+                "file /up/MienkoAgent.dll src=" + app + "\\MienkoAgent.dll\n"
                 "file /slow.bin size=60000 slow=40\n", -1);  // no AppVer: version 0
     updkit::SiblingWindow picker("PeluQQ表情精灵"), editor("PeluQQ表情编辑器");
     ASSERT_TRUE(picker.Hwnd() && editor.Hwnd());
@@ -133,9 +162,9 @@ TEST_F(Upgrade, NewerVersionClosesSiblingsDownloadsAndActsOnEachFile) {
     ASSERT_TRUE(testkit::WaitUntil([&] { return updkit::ListCell(list, 3, 2) == "下载失败"; }, 60s))
         << updkit::ListCell(list, 3, 2);
     testkit::Screenshot("updater-upgrade-list");
-    ASSERT_EQ(updkit::ListRows(list), 5);
+    ASSERT_EQ(updkit::ListRows(list), 6);
     EXPECT_EQ(updkit::ListCell(list, 0, 0), "Runner.exe");
-    EXPECT_EQ(updkit::ListCell(list, 4, 0), "slow.bin");
+    EXPECT_EQ(updkit::ListCell(list, 5, 0), "slow.bin");
     EXPECT_EQ(updkit::ListCell(list, 0, 4), "V1.02");
     EXPECT_EQ(updkit::ListCell(list, 2, 4), "V1.03");
     for (int row = 0; row < 3; ++row) EXPECT_EQ(updkit::ListCell(list, row, 2), "100%") << row;
@@ -163,8 +192,13 @@ TEST_F(Upgrade, NewerVersionClosesSiblingsDownloadsAndActsOnEachFile) {
     }, 30s);
     EXPECT_EQ(_wcsicmp(Wide(registered).c_str(), Wide(temp + "\\RegProbe.dll").c_str()) == 0 ||
               _wcsicmp(Wide(registered).c_str(), Wide(temp + "RegProbe.dll").c_str()) == 0, true) << registered;
+    // The web import component itself, registered from where it was downloaded.
+    const std::string agent = InprocServerOf(L"Pelumo.FaceImport");
+    EXPECT_TRUE(_wcsicmp(Wide(agent).c_str(), Wide(temp + "\\MienkoAgent.dll").c_str()) == 0 ||
+                _wcsicmp(Wide(agent).c_str(), Wide(temp + "MienkoAgent.dll").c_str()) == 0) << agent;
+    RunAndWait("regsvr32.exe /u /s \"" + temp + "\\MienkoAgent.dll\"");
     // Every file was asked for once, with a plain GET.
-    EXPECT_EQ(server->Requests("http").size(), 5u);
+    EXPECT_EQ(server->Requests("http").size(), 6u);
 }
 
 TEST_F(Upgrade, ServerThatNeverAnswersEndsSilentlyAfterItsWait) {
