@@ -48,6 +48,14 @@ void CMienkoMainDlg::LayoutControls() {
         button->Attach(GetDlgItem(Hwnd(), id));
         m_pageButtons.push_back(std::move(button));
     }
+    // The two push buttons wear the skin's button picture.
+    m_pushButtons.clear();
+    for (int id : {IDC_MANAGE, IDC_SEARCH}) {
+        auto button = std::make_unique<CBitmapBtn>();
+        if (!button->Attach(GetDlgItem(Hwnd(), id))) continue;
+        if (HBITMAP image = DefaultButtonImage()) SetButtonImage(*button, image);
+        m_pushButtons.push_back(std::move(button));
+    }
     auto more = std::make_unique<CStaticPageButton>();
     more->Attach(GetDlgItem(Hwnd(), IDC_MORE));
     m_pageButtons.push_back(std::move(more));

@@ -14,6 +14,7 @@
 #include "MienkosPanel_win.h"
 #include "PickerLibrary.h"
 #include "StaticPageButton_win.h"
+#include "BitmapBtn_win.h"
 #include "SkinDialog_win.h"
 #include "winfx/ImageList.h"
 #include "winfx/Menu.h"
@@ -103,7 +104,8 @@ private:
     std::unique_ptr<CDockControl> m_dock;
     CMienkosPanel m_panel;
     std::unique_ptr<panel::FaceSender> m_sender;
-    std::vector<std::unique_ptr<CStaticPageButton>> m_pageButtons;  // pages 1 ... 9
+    std::vector<std::unique_ptr<CStaticPageButton>> m_pageButtons;  // prev, next, pages 1 ... 9, more
+    std::vector<std::unique_ptr<CBitmapBtn>> m_pushButtons;          // "管理", "搜索"
     std::unique_ptr<winfx::TrayIcon> m_tray;
     winfx::PopupMenu m_trayMenu;
     winfx::Tooltip m_tooltip;
