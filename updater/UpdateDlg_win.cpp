@@ -13,6 +13,7 @@
 #include "FaceLibrary.h"
 #include "FaceLink.h"
 #include "winfx/DialogTemplate.h"
+#include "text/Utf.h"
 #include "winfx/Wide.h"
 
 using winfx::ToWide;
@@ -32,6 +33,17 @@ std::string FolderOfModule() {
 }
 
 constexpr SIZE kClient{500, 300};
+
+// Names from the server or from decoded links are bytes: UTF-8 when they are well formed,
+// else the GBK text a Chinese server sends.
+std::string ShownText(const std::string& bytes) {
+    if (text::IsValidUtf8(bytes)) return bytes;
+    const int n = MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (n <= 0) return bytes;
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(936, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
+    return winfx::ToUtf8(wide);
+}
 
 }  // namespace
 
@@ -226,10 +238,10 @@ void CUpdateDlg::AddRow(int row, const std::string& name, const std::string& siz
         std::lock_guard<std::mutex> hold(m_rowLock);
         if (static_cast<size_t>(row) >= m_rows.size()) m_rows.resize(static_cast<size_t>(row) + 1);
     }
-    m_list.InsertItem(row, name);
+    m_list.InsertItem(row, ShownText(name));
     m_list.SetItemText(row, 1, size);
     m_list.SetItemText(row, 2, "0%");
-    m_list.SetItemText(row, 4, version);
+    m_list.SetItemText(row, 4, ShownText(version));
 }
 
 void CUpdateDlg::RowFailed(int row) {

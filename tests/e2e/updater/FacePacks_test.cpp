@@ -116,7 +116,7 @@ TEST_F(FacePacks, FaceUpdateSendsLibraryPackIdsAndDownloadsListedPacksSideBySide
     AddPacks({{"Cats", 1}, {"Cats", 2}, {"Dogs", 3}});  // |1|2| and |3|
     StartServer("udp17 status=1 interval=600 base=http://127.0.0.1:{http}/packs/\n"
                 "item17 name=gallery/Cats%20two url=cats2.mpk\n"
-                "item17 name=Birds url=birds.zip\n"
+                "item17 name=%C4%F1 url=birds.zip\n"  // GBK for 鸟
                 "file /packs/cats2.mpk size=40000 slow=60\n"
                 "file /packs/birds.zip size=30000 slow=60 mode=nolength\n");
     HANDLE volte = Start("-FaceUpdate");
@@ -126,7 +126,7 @@ TEST_F(FacePacks, FaceUpdateSendsLibraryPackIdsAndDownloadsListedPacksSideBySide
     HWND list = GetDlgItem(window, 1001);
     ASSERT_EQ(updkit::ListRows(list), 2);
     EXPECT_EQ(updkit::ListCell(list, 0, 0), "Cats two");
-    EXPECT_EQ(updkit::ListCell(list, 1, 0), "Birds");
+    EXPECT_EQ(updkit::ListCell(list, 1, 0), "鸟");
     EXPECT_EQ(updkit::WindowText(GetDlgItem(window, IDCANCEL)), "取消");
     // Both transfers under way at once (the one without a length stays at 0 % until done).
     ASSERT_TRUE(testkit::WaitUntil([&] {
