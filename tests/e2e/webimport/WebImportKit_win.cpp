@@ -95,6 +95,35 @@ std::string FetchIntoCache(const std::string& url) {
     return Narrow(entry[0].lpszLocalFileName ? entry[0].lpszLocalFileName : L"");
 }
 
+std::string FetchIntoCacheAs(const std::string& url, const std::string& ext) {
+    const std::wstring wurl = Wide(url), wext = Wide(ext);
+    std::string body;
+    const HINTERNET net = InternetOpenW(L"webimport-test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    if (!net) return {};
+    const HINTERNET req = InternetOpenUrlW(net, wurl.c_str(), nullptr, 0,
+                                           INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
+    if (req) {
+        char buf[4096];
+        DWORD n = 0;
+        while (InternetReadFile(req, buf, sizeof buf, &n) && n > 0) body.append(buf, n);
+        InternetCloseHandle(req);
+    }
+    InternetCloseHandle(net);
+    if (body.empty()) return {};
+    wchar_t file[MAX_PATH] = {};
+    if (!CreateUrlCacheEntryW(wurl.c_str(), static_cast<DWORD>(body.size()), wext.c_str(), file, 0)) return {};
+    const HANDLE f = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return {};
+    DWORD written = 0;
+    WriteFile(f, body.data(), static_cast<DWORD>(body.size()), &written, nullptr);
+    CloseHandle(f);
+    FILETIME never{};
+    if (!CommitUrlCacheEntryW(wurl.c_str(), file, never, never, NORMAL_CACHE_ENTRY, nullptr, 0, wext.c_str(),
+                              nullptr))
+        return {};
+    return Narrow(file);
+}
+
 EditorStandIn::EditorStandIn() {
     // A bare dialog template: "#32770" is the class every dialog gets.
     struct {

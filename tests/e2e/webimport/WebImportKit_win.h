@@ -36,6 +36,10 @@ private:
 // WinINet reports for it; empty on failure.
 std::string FetchIntoCache(const std::string& url);
 
+// Downloads url through WinINet and keeps it in the cache the way a browser does, under a
+// cache file name with the extension `ext` (WinINet's own entries have none under Wine).
+std::string FetchIntoCacheAs(const std::string& url, const std::string& ext);
+
 // A "#32770" window titled like the editor; records the bytes of every WM_COPYDATA.
 class EditorStandIn {
 public:
