@@ -42,7 +42,8 @@ bool CMienkoMainDlg::OnInitDialog() {
     m_dragRegistered = true;
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);  // no taskbar button
     m_config.Load(m_programDir + "config.xml");
-    m_dock = std::make_unique<CDockControl>(Hwnd(), m_config);
+    m_dock = std::make_unique<CDockControl>(Hwnd(), m_config, m_programDir);
+    m_dock->SetMenuCommandHandler([this](UINT id) { OnMenuCommand(id); });
 
     m_images = winfx::ImageList(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4);
     winfx::ComboBoxEx(Hwnd(), IDC_CATEGORY).SetImageList(m_images.Get());
@@ -205,6 +206,9 @@ LRESULT CMienkoMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             }
             return 0;
         case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+        case WM_TIMER:
+            if (m_dock && m_dock->OnTimer(wp)) return 0;
+            break;
         case WM_CLOSE: ExitApplication(); return 0;
         case WM_SYSCOMMAND:
             if ((wp & 0xFFF0) >= IDM_ABOUTBOX && (wp & 0xFFF0) < 32) {
