@@ -1,8 +1,9 @@
 #!/bin/bash
-# The main job: prepares the machine, builds everything, then runs the demo scenario once
+# The main job: prepares the machine, builds everything, then runs the demo scenarios once
 # under Wine in a private display (the real picker Pelumo.exe puts faces into a stand-in
-# messenger's chat window: a click inserts, a double or right click sends) and says where
-# its screenshots are.
+# messenger's chat window: a click inserts, a double or right click sends; then the picker's
+# toolbar docks beside that messenger's active chat window, right and left) and says where
+# their screenshots are.
 # Usage: scripts/run.sh            (FACELIB_BUILD picks another build folder)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,4 +36,20 @@ for shot in "$SHOTS/$SHOT_PREFIX"_*.png "$SHOTS/$SCENARIO-failed.png"; do
   found=1
 done
 [ $found -eq 1 ] || echo "run: no screenshot was taken (see the output above)"
+
+# The toolbar docked beside the chat window.
+DOCK=dock_toolbar_e2e_test
+rm -f "$SHOTS/$DOCK"_*.png "$SHOTS/$DOCK-failed.png"
+drc=0
+sh "$BUILD/dock-demo.sh" || drc=$?
+echo
+if [ $drc -eq 0 ]; then
+  echo "run: the docking scenario passed"
+else
+  echo "run: the docking scenario FAILED (exit $drc)"
+  rc=$drc
+fi
+for shot in "$SHOTS/$DOCK"_*.png "$SHOTS/$DOCK-failed.png"; do
+  [ -e "$shot" ] && echo "run: screenshot: $shot"
+done
 exit $rc
