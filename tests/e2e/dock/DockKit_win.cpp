@@ -1,5 +1,6 @@
 #include "DockKit_win.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -102,6 +103,54 @@ bool WaitRect(HWND window, const std::function<RECT()>& expected, bool visible) 
                    RectText(RectOf(window)) == RectText(expected());
         },
         kWait);
+}
+
+namespace {
+
+struct TipFind {
+    DWORD pid;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK VisitTip(HWND w, LPARAM lp) {
+    auto* f = reinterpret_cast<TipFind*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    wchar_t cls[64] = {};
+    GetClassNameW(w, cls, 64);
+    if (pid == f->pid && IsWindowVisible(w) && std::wstring(cls) == L"tooltips_class32") {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND HoverToolbarButton(HWND toolbar, DWORD pid, HWND* button) {
+    std::vector<HWND> buttons;
+    for (HWND c = GetWindow(toolbar, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c)) buttons.push_back(c);
+    std::sort(buttons.begin(), buttons.end(),
+              [](HWND a, HWND b) { return RectOf(a).top < RectOf(b).top; });
+    if (buttons.size() < 2) return nullptr;
+    *button = buttons[1];
+    const RECT r = RectOf(*button);
+    for (int step = 0; step < 3; ++step) {
+        SetCursorPos((r.left + r.right) / 2 + step - 1, (r.top + r.bottom) / 2);
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = MOUSEEVENTF_MOVE;
+        SendInput(1, &in, sizeof in);
+        testkit::WaitUntil([] { return false; }, std::chrono::milliseconds(100));
+    }
+    TipFind f{pid};
+    testkit::WaitUntil([&] {
+        f.found = nullptr;
+        EnumWindows(VisitTip, reinterpret_cast<LPARAM>(&f));
+        return f.found != nullptr;
+    }, kWait);
+    return f.found;
 }
 
 void ClickPin(HWND mainWindow) {

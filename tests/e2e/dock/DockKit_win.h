@@ -35,6 +35,10 @@ RECT MainBeside(HWND chat, HWND mainWindow, bool left);
 bool Docked(HWND window, const RECT& expected);  // shown, exactly there
 bool WaitRect(HWND window, const std::function<RECT()>& expected, bool visible = true);
 
+// Moves the mouse onto the second button of the toolbar and returns the tooltip window of
+// `pid` that shows up for it (null when none does); *button receives the button.
+HWND HoverToolbarButton(HWND toolbar, DWORD pid, HWND* button);
+
 // A click on the main window's skinned pin button ("minimize": docking on/off).
 void ClickPin(HWND mainWindow);
 

@@ -24,6 +24,14 @@ TEST_F(PickerDocking, ToolbarModeDocksTheToolbarRightOfTheActiveChatWindow) {
     EXPECT_EQ(GetForegroundWindow(), chat) << "foreground: " << TitleOf(GetForegroundWindow());
     testkit::Screenshot("dock_toolbar_e2e_test_right");
 
+    // The buttons' tips open to the right, away from the chat window.
+    HWND button = nullptr;
+    const HWND tip = HoverToolbarButton(tool, GetProcessId(picker.Process()), &button);
+    ASSERT_TRUE(tip) << "no tooltip for a toolbar button";
+    EXPECT_EQ(RectOf(tip).left, RectOf(button).right);
+    EXPECT_EQ(RectOf(tip).top, RectOf(button).top);
+    SetCursorPos(640, 900);
+
     ASSERT_EQ(Messenger("move 1 300 240"), 1);
     EXPECT_TRUE(WaitRect(tool, [&] { return ToolbarBeside(chat, tool, false); })) << State(chat);
 }
@@ -37,7 +45,13 @@ TEST_F(PickerDocking, LeftSideTitleStartsWithTheArrowAndDocksOnTheLeft) {
     ASSERT_TRUE(Activate(1));
     ASSERT_TRUE(WaitRect(tool, [&] { return ToolbarBeside(chat, tool, true); })) << State(chat);
     Settle();
+    HWND button = nullptr;
+    const HWND tip = HoverToolbarButton(tool, GetProcessId(picker.Process()), &button);
+    ASSERT_TRUE(tip) << "no tooltip for a toolbar button";
+    EXPECT_EQ(RectOf(tip).right, RectOf(button).left) << "tips open to the left";
+    EXPECT_EQ(RectOf(tip).top, RectOf(button).top);
     testkit::Screenshot("dock_toolbar_e2e_test_left");
+    SetCursorPos(640, 900);
 }
 
 }  // namespace
