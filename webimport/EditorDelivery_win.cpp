@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include <climits>
 #include <cstring>
 #include <vector>
 
