@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "FakeQQClient_win.h"
 #include "Md5.h"
 #include "PelumoKit_win.h"
@@ -18,6 +20,13 @@ using fakeqq::LogField;
 using pelumo::Picker;
 using testkit::Wide;
 
+bool WriteText(const std::string& path, const std::string& text) {
+    FILE* f = _wfopen(Wide(path).c_str(), L"wb");
+    if (!f) return false;
+    const bool ok = fwrite(text.data(), 1, text.size(), f) == text.size();
+    return fclose(f) == 0 && ok;
+}
+
 class PelumoSend : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
@@ -27,7 +36,10 @@ protected:
         ASSERT_TRUE(recstub::PlaceStub(app, app, "Tessel.exe"));
         ASSERT_TRUE(recstub::PlaceStub(app, app, "Volte.exe"));
         pelumo::QuietUpdates();
-        DeleteFileW(Wide(app + "\\config.xml").c_str());
+        // Docking off: docked, the picker would take the chat window's height and show
+        // fewer faces per page than this test counts on (docking has tests of its own).
+        ASSERT_TRUE(WriteText(app + "\\config.xml",
+                              "<ROOT version=\"1\"><Menu_QQHook bool=\"0\" /></ROOT>\n"));
         ASSERT_TRUE(pelumo::MakeLibrary(app, {{"默认表情", 45}}));
         ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window " + kind + " --lifetime 120",
                              testkit::RunDir() + "\\fakeqq-send-" + kind + ".log"));
