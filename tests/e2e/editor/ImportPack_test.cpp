@@ -1,0 +1,89 @@
+// Importing face packs with the real editor: "-S path" imports and ends the program;
+// a bare path shows the progress window, and closing it keeps the faces so far.
+#include <gtest/gtest.h>
+
+#include "EditorDriver_win.h"
+#include "PackHeader.h"
+#include "PackWriter.h"
+#include "TestKit.h"
+
+using namespace edtest;
+
+namespace {
+
+class ImportPackTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app = testkit::AppDir();
+        ASSERT_FALSE(app.empty()) << "run through the harness (--install)";
+    }
+    static std::string Bytes(uint8_t seed) {
+        std::vector<uint8_t> gif = ColourGif(seed);
+        return std::string(gif.begin(), gif.end());
+    }
+    int CategoryId(Library& lib, const std::string& name, std::string* packs = nullptr) {
+        CategoryRow row;
+        if (!lib.Get().FindCategoryByName(name, row)) return -1;
+        if (packs) *packs = row.packs;
+        return row.id;
+    }
+    std::string app;
+};
+
+TEST_F(ImportPackTest, CommandLineZipFillsFolderAndFileNameCategoriesThenEnds) {
+    const std::string pack = testkit::RunDir() + "\\happy.zip";
+    ASSERT_EQ(mkpack::WritePack(pack, {},
+                                {{"开心/a.gif", Bytes(1)}, {"开心/b.jpg", Bytes(2)},
+                                 {"readme.txt", "not a face"}, {"c.gif", Bytes(3)}},
+                                true),
+              "");
+    EditorProcess editor;
+    ASSERT_TRUE(editor.Start("-S \"" + pack + "\""));
+    DWORD code = 1;
+    ASSERT_TRUE(editor.WaitForExit(60000, &code));
+    Library lib(app);
+    ASSERT_TRUE(lib.Ok());
+    std::string packs;
+    int happy = CategoryId(lib, "开心", &packs);
+    ASSERT_GT(happy, 0);
+    EXPECT_EQ(packs, "|0|");
+    EXPECT_EQ(lib.Names(happy), (std::vector<std::string>{"开心", "开心"}));
+    int base = CategoryId(lib, "happy", &packs);
+    ASSERT_GT(base, 0);
+    EXPECT_EQ(packs, "|0|");
+    ASSERT_EQ(lib.Faces(base).size(), 1u);
+    EXPECT_EQ(lib.Faces(base)[0].fileName, "c.gif");
+}
+
+TEST_F(ImportPackTest, ClosingTheProgressWindowKeepsFacesSoFarAndTheEditorRuns) {
+    std::vector<mkpack::PackFile> files;
+    for (int i = 0; i < 300; ++i)
+        files.push_back({"多/" + std::to_string(i) + "表情.gif",
+                         Bytes(uint8_t(i)) + std::to_string(i)});  // distinct digests
+    const std::string pack = testkit::RunDir() + "\\many.mpk";
+    ASSERT_EQ(mkpack::WritePack(pack, editor::BuildPackHeader(9, "many"), files, true), "");
+    EditorProcess editor;
+    ASSERT_TRUE(editor.Start("\"" + pack + "\""));
+    HWND progress = WaitDialog(editor.Pid(), "导入表情包", 60000);
+    ASSERT_TRUE(progress);
+    testkit::WaitUntil([&] { return TextOf(GetDlgItem(progress, 1061)).find("正在导入") == 0; },
+                       std::chrono::seconds(30));
+    Settle(progress);
+    testkit::Screenshot("e2e_import_progress");
+    PostMessageW(progress, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitGone(progress, 30000));
+    HWND w = editor.Window();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(editor.Close());
+    Library lib(app);
+    ASSERT_TRUE(lib.Ok());
+    std::string packs;
+    int many = CategoryId(lib, "多", &packs);
+    ASSERT_GT(many, 0);
+    EXPECT_EQ(packs, "|9|");
+    size_t kept = lib.Faces(many).size();
+    EXPECT_GE(kept, 1u);
+    EXPECT_LT(kept, 300u);
+}
+
+}  // namespace
