@@ -1,14 +1,17 @@
 #!/bin/bash
-# Prepares a Debian bookworm machine (run as root) for building and testing:
-# Debian packages and the third-party sources cross-built for Windows (i686 for the
-# deliverables, x86_64 for the build the tests run under wine64) into a cache below
-# the build tree.
-# Idempotent: a second run on a prepared machine only checks and returns.
+# Prepares a Debian bookworm machine (run as root) for building and testing: Debian packages,
+# 32-bit Wine run through qemu-i386 emulation (scripts/setup-emu32.sh), and the third-party
+# sources cross-built for Windows (i686 for what ships; x86_64 too when FACELIB_WINE_ARCH=win64
+# asks the tests to run the 64-bit build) into a cache below the build tree.
+# Idempotent: on a prepared machine it only checks, and re-registers the emulation in
+# binfmt_misc (registrations vanish at reboot). One line per step that has work to do.
 # Usage: scripts/bootstrap.sh [build-dir]
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${1:-$ROOT/build}
 CACHE=$BUILD/deps
+STARTED=$(date +%s)
+say() { echo "bootstrap: $*"; }
 
 PACKAGES=(
   cmake ninja-build g++ make pkg-config dpkg-dev tcl clang libclang-rt-dev
@@ -18,34 +21,60 @@ PACKAGES=(
   wine wine64 xvfb xauth x11-apps netpbm
   fonts-wine fonts-wqy-microhei python3 locales
 )
+# 32-bit Wine, with the X, font and TLS libraries it recommends (they shape what windows show).
+PACKAGES32=(wine32:i386)
 
-missing() {
+missing() { # package... -> the ones not installed
   local p
-  for p in "${PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
   done
 }
 
+# apt-get source needs deb-src entries: the machine's own mirror, for its own release.
+MIRROR=$("$ROOT/scripts/apt-mirror.sh")
+CODENAME=$(. /etc/os-release && echo "$VERSION_CODENAME")
 SRCLIST=/etc/apt/sources.list.d/facelib-deb-src.sources
-if [ ! -f "$SRCLIST" ]; then
-  cat >"$SRCLIST" <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
+SRCWANT="Types: deb-src
+URIs: $MIRROR
+Suites: $CODENAME $CODENAME-updates
 Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+if [ "$(cat "$SRCLIST" 2>/dev/null)" != "$SRCWANT" ]; then
+  say "adding source packages of $MIRROR to apt (instant)"
+  echo "$SRCWANT" >"$SRCLIST"
+  NEED_UPDATE=1
+fi
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  say "adding the i386 architecture for 32-bit Wine (instant)"
+  dpkg --add-architecture i386
   NEED_UPDATE=1
 fi
 
-todo=$(missing)
-if [ -n "$todo" ] || [ -n "${NEED_UPDATE:-}" ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
+export DEBIAN_FRONTEND=noninteractive
+APT_WAIT=(-o DPkg::Lock::Timeout=1200)   # another apt may hold the lock for minutes
+todo=$(missing "${PACKAGES[@]}")
+todo32=$(missing "${PACKAGES32[@]}")
+if [ -n "$todo" ] || [ -n "$todo32" ] || [ -n "${NEED_UPDATE:-}" ]; then
+  say "updating the apt package lists (about 30 s)"
+  apt-get "${APT_WAIT[@]}" update -qq
 fi
 if [ -n "$todo" ]; then
+  say "installing $(echo "$todo" | wc -w) packages: compilers, Wine, Xvfb... (3-6 min the first time)"
   # shellcheck disable=SC2086
-  apt-get install -y -qq --no-install-recommends $todo >/dev/null
+  apt-get "${APT_WAIT[@]}" install -y -qq --no-install-recommends $todo >/dev/null
+fi
+if [ -n "$todo32" ]; then
+  say "installing 32-bit Wine (about 250 i386 packages, 3-5 min the first time)"
+  # shellcheck disable=SC2086
+  apt-get "${APT_WAIT[@]}" install -y -qq $todo32 >/dev/null
+fi
+
+# Every run: qemu-i386 present and registered (binfmt entries do not survive a reboot).
+"$ROOT/scripts/setup-emu32.sh"
+if ! out=$(/usr/lib/wine/wine --version 2>&1); then
+  echo "bootstrap: the 32-bit Wine loader does not start under qemu-i386: $out" >&2
+  exit 1
 fi
 
 # Third-party sources for the Windows build: fetched once, cross-built once.
@@ -110,7 +139,13 @@ cross_build() { # mingw-arch cache-subfolder
   fi
 }
 
+[ -f "$CACHE/win32/lib/libminizip.a" ] ||
+  say "cross-building SQLite, TinyXML and minizip for i686 Windows (2-4 min)"
 cross_build i686 win32
-cross_build x86_64 win64
+if [ "${FACELIB_WINE_ARCH:-win32}" = win64 ]; then
+  [ -f "$CACHE/win64/lib/libminizip.a" ] ||
+    say "cross-building SQLite, TinyXML and minizip for x86_64 Windows (1-3 min)"
+  cross_build x86_64 win64
+fi
 
-echo "bootstrap: ready ($CACHE)"
+say "ready in $(($(date +%s) - STARTED)) s ($out, deps in $CACHE)"

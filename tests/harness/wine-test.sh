@@ -1,9 +1,11 @@
 #!/bin/bash
 # Runs one Windows test program under Wine in a private Xvfb display.
 #
-#   wine-test.sh --component|--install --name NAME --bin WINBIN --native NATIVEBUILD
-#                --source SRCDIR -- PROGRAM.exe [args...]
+#   wine-test.sh --component|--install --name NAME [--arch win32|win64] [--timeout SECONDS]
+#                --bin WINBIN --native NATIVEBUILD --source SRCDIR -- PROGRAM.exe [args...]
 #
+# --arch       which Wine runs WINBIN (see wine-env.sh; default FACELIB_WINE_ARCH or win32)
+# --timeout    the program is stopped after this long (default 280 s)
 # --component  runs WINBIN/PROGRAM.exe as it is.
 # --install    first lays out a program folder C:\facelib\NAME inside the prefix the way the
 #              programs expect it (executables side by side, data\mienko.db, face\, temp\,
@@ -24,6 +26,8 @@ while [ $# -gt 0 ]; do
     --component) MODE=component ;;
     --install) MODE=install ;;
     --name) NAME=$2; shift ;;
+    --arch) FACELIB_WINE_ARCH=$2; shift ;;
+    --timeout) LIMIT=$2; shift ;;
     --bin) WINBIN=$2; shift ;;
     --native) NATIVE=$2; shift ;;
     --source) SRC=$2; shift ;;
@@ -39,10 +43,10 @@ winpath() { # absolute Unix path -> Z:\ path
   echo "Z:$(echo "$1" | tr / '\\')"
 }
 
-export WINEPREFIX=${FACELIB_WINEPREFIX:-$NATIVE/wine/prefix} WINEARCH=win64
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver64
-export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=wine-env.sh
+. "$HERE/wine-env.sh" || exit 2
+why=$(wine_arch_ready) || { echo "wine-test: $why" >&2; exit 1; }
+export WINEPREFIX=${FACELIB_WINEPREFIX:-$NATIVE/wine/prefix-$FACELIB_WINE_ARCH}
 "$HERE/wine-prefix.sh" "$WINEPREFIX" || { echo "wine-test: prefix setup failed" >&2; exit 1; }
 
 RUN=$NATIVE/wine/runs/$NAME
@@ -98,7 +102,7 @@ else
   EXE=$WINBIN/$PROGRAM
 fi
 
-timeout -k 5 "${FACELIB_TEST_TIMEOUT:-280}" $WINE "$EXE" "$@"
+timeout -k 5 "${LIMIT:-280}" $WINE "$EXE" "$@"
 rc=$?
 if [ $rc -ne 0 ]; then
   shot "$SHOTS/$NAME-failed.png"

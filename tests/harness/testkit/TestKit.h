@@ -20,7 +20,13 @@ std::string Narrow(const std::wstring& utf16);
 bool Screenshot(const std::string& name,
                 std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+// How many times slower than native Wine this run is (FACELIB_TIME_SCALE, set by the harness:
+// 5 under emulated 32-bit Wine, 1 under native wine64; at least 1).
+int TimeScale();
+std::chrono::milliseconds Scaled(std::chrono::milliseconds native);
+
 // Polls cond until it holds or the timeout passes, pumping this thread's messages.
+// The timeout is a native figure: it is scaled by TimeScale().
 bool WaitUntil(const std::function<bool()>& cond,
                std::chrono::milliseconds timeout = std::chrono::seconds(10),
                std::chrono::milliseconds step = std::chrono::milliseconds(20));

@@ -57,9 +57,23 @@ std::string ReadFile(const std::string& path) {
     return out.str();
 }
 
+int TimeScale() {
+    const std::string v = Env("FACELIB_TIME_SCALE");
+    int n = 0;
+    for (char c : v) {
+        if (c < '0' || c > '9' || n > 100) return 1;
+        n = n * 10 + (c - '0');
+    }
+    return n < 1 ? 1 : n;
+}
+
+std::chrono::milliseconds Scaled(std::chrono::milliseconds native) {
+    return native * TimeScale();
+}
+
 bool WaitUntil(const std::function<bool()>& cond, std::chrono::milliseconds timeout,
                std::chrono::milliseconds step) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeout.count());
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(Scaled(timeout).count());
     for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
