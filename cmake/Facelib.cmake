@@ -59,6 +59,21 @@ function(facelib_unit_test name)
   set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 120)
 endfunction()
 
+# How many Wine tests may run at once (ctest -j permitting). A few more slots than cores let
+# ctest pair a long test with any other; each slot costs a prefix copy whose big files are
+# hard links to the template's.
+set(FACELIB_WINE_SLOTS 4 CACHE STRING "Wine tests that may run at once, each in its own prefix")
+
+# Once per ctest run, before any Wine test: the template prefix and its slot copies, so that
+# parallel tests never race to make them.
+function(_facelib_wine_prefix_fixture)
+  add_test(NAME wine_prefix_setup
+    COMMAND "${CMAKE_SOURCE_DIR}/tests/harness/wine-prefix.sh" --arch ${FACELIB_WINE_ARCH}
+            --slots ${FACELIB_WINE_SLOTS} "${CMAKE_BINARY_DIR}/wine/${FACELIB_WINE_ARCH}")
+  set_tests_properties(wine_prefix_setup PROPERTIES LABELS wine TIMEOUT 900
+                       FIXTURES_SETUP wineprefix)
+endfunction()
+
 function(facelib_wine_test name)
   cmake_parse_arguments(A "E2E" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT A_TIMEOUT)
@@ -77,14 +92,24 @@ function(facelib_wine_test name)
     math(EXPR limit "${A_TIMEOUT} * ${FACELIB_TIMEOUT_SCALE}")
     # The harness stops the program a little before ctest would, to keep its screenshot.
     math(EXPR inner "${limit} - 20")
+    # Wine tests run in parallel, each slot in its own copy of the prefix with its own
+    # wineserver: within one server, tests would share the clipboard, the foreground window,
+    # global hooks and each other's windows. A test keeps one slot; a slot runs one test at a time.
+    get_property(count GLOBAL PROPERTY FACELIB_WINE_TEST_COUNT)
+    if(NOT count)
+      set(count 0)
+      _facelib_wine_prefix_fixture()
+    endif()
+    math(EXPR slot "${count} % ${FACELIB_WINE_SLOTS}")
+    math(EXPR count "${count} + 1")
+    set_property(GLOBAL PROPERTY FACELIB_WINE_TEST_COUNT ${count})
     add_test(NAME ${name}
       COMMAND ${FACELIB_HARNESS} ${mode} --name ${name} --arch ${FACELIB_WINE_ARCH}
-              --timeout ${inner}
+              --slot ${slot} --timeout ${inner}
               --bin "${FACELIB_TEST_WIN_DIR}/bin" --native "${CMAKE_BINARY_DIR}"
               --source "${CMAKE_SOURCE_DIR}" -- ${name}.exe)
-    # One Wine prefix is shared: its tests take turns.
     set_tests_properties(${name} PROPERTIES LABELS ${label} TIMEOUT ${limit}
-                         RESOURCE_LOCK wineprefix)
+                         RESOURCE_LOCK wine_slot${slot} FIXTURES_REQUIRED wineprefix)
   endif()
 endfunction()
 
@@ -110,4 +135,18 @@ function(facelib_win_program name)
     set_target_properties(${name} PROPERTIES OUTPUT_NAME ${A_OUTPUT})
   endif()
   target_link_libraries(${name} PRIVATE ${A_LIBS})
+endfunction()
+
+# facelib_dll_layout_test(NAME DLL EXPORTS names...): the shipped 32-bit DLL (in the i686
+# build, whichever build the Wine tests run) exports exactly these undecorated names and has
+# one shared, writable, initialised data section (tests/harness/check-dll.sh).
+set(FACELIB_DLL_CHECK "${CMAKE_SOURCE_DIR}/tests/harness/check-dll.sh")
+function(facelib_dll_layout_test name dll)
+  if(FACELIB_WIN OR NOT FACELIB_WINDOWS)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "" "EXPORTS" ${ARGN})
+  add_test(NAME ${name}
+           COMMAND "${FACELIB_DLL_CHECK}" "${CMAKE_BINARY_DIR}/win32/bin/${dll}" ${A_EXPORTS})
+  set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 60)
 endfunction()

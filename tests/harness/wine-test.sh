@@ -1,10 +1,13 @@
 #!/bin/bash
 # Runs one Windows test program under Wine in a private Xvfb display.
 #
-#   wine-test.sh --component|--install --name NAME [--arch win32|win64] [--timeout SECONDS]
-#                --bin WINBIN --native NATIVEBUILD --source SRCDIR -- PROGRAM.exe [args...]
+#   wine-test.sh --component|--install --name NAME [--arch win32|win64] [--slot K]
+#                [--timeout SECONDS] --bin WINBIN --native NATIVEBUILD --source SRCDIR
+#                -- PROGRAM.exe [args...]
 #
 # --arch       which Wine runs WINBIN (see wine-env.sh; default FACELIB_WINE_ARCH or win32)
+# --slot       the parallel slot: its prefix NATIVEBUILD/wine/ARCH/slotK has a wineserver of
+#              its own (default 0; FACELIB_WINEPREFIX names another prefix instead)
 # --timeout    the program is stopped after this long (default 280 s)
 # --component  runs WINBIN/PROGRAM.exe as it is.
 # --install    first lays out a program folder C:\facelib\NAME inside the prefix the way the
@@ -28,6 +31,7 @@ while [ $# -gt 0 ]; do
     --name) NAME=$2; shift ;;
     --arch) FACELIB_WINE_ARCH=$2; shift ;;
     --timeout) LIMIT=$2; shift ;;
+    --slot) SLOT=$2; shift ;;
     --bin) WINBIN=$2; shift ;;
     --native) NATIVE=$2; shift ;;
     --source) SRC=$2; shift ;;
@@ -46,8 +50,16 @@ winpath() { # absolute Unix path -> Z:\ path
 # shellcheck source=wine-env.sh
 . "$HERE/wine-env.sh" || exit 2
 why=$(wine_arch_ready) || { echo "wine-test: $why" >&2; exit 1; }
-export WINEPREFIX=${FACELIB_WINEPREFIX:-$NATIVE/wine/prefix-$FACELIB_WINE_ARCH}
-"$HERE/wine-prefix.sh" "$WINEPREFIX" || { echo "wine-test: prefix setup failed" >&2; exit 1; }
+if [ -n "${FACELIB_WINEPREFIX:-}" ]; then
+  export WINEPREFIX=$FACELIB_WINEPREFIX
+  "$HERE/wine-prefix.sh" "$WINEPREFIX" || { echo "wine-test: prefix setup failed" >&2; exit 1; }
+else
+  export WINEPREFIX=$NATIVE/wine/$FACELIB_WINE_ARCH/slot${SLOT:=0}
+  "$HERE/wine-prefix.sh" --slot "$SLOT" "$NATIVE/wine/$FACELIB_WINE_ARCH" ||
+    { echo "wine-test: prefix setup failed" >&2; exit 1; }
+fi
+# A test stopped by ctest may have left its programs running in this prefix.
+$WINESERVER -k 2>/dev/null
 
 RUN=$NATIVE/wine/runs/$NAME
 SHOTS=$NATIVE/screenshots
@@ -63,14 +75,16 @@ shot() { # file.png
   xwd -root -silent -display "$DISPLAY" 2>/dev/null | xwdtopnm 2>/dev/null | pnmtopng >"$1" 2>/dev/null
 }
 
-WATCH=
+WATCH= PROG=
 cleanup() {
+  [ -n "$PROG" ] && kill "$PROG" 2>/dev/null
   [ -n "$WATCH" ] && kill "$WATCH" 2>/dev/null
   $WINESERVER -k 2>/dev/null
   timeout 20 $WINESERVER -w 2>/dev/null
   kill "$XPID" 2>/dev/null; wait "$XPID" 2>/dev/null
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 
 # Screenshot requests from the test program.
 (
@@ -102,7 +116,11 @@ else
   EXE=$WINBIN/$PROGRAM
 fi
 
-timeout -k 5 "${LIMIT:-280}" $WINE "$EXE" "$@"
+# In the background, so that a TERM from ctest runs the traps at once (bash would wait for a
+# foreground child first) and no Xvfb or Wine process outlives the test.
+timeout -k 5 "${LIMIT:-280}" $WINE "$EXE" "$@" &
+PROG=$!
+wait $PROG
 rc=$?
 if [ $rc -ne 0 ]; then
   shot "$SHOTS/$NAME-failed.png"

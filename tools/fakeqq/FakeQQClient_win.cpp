@@ -13,7 +13,7 @@ FakeQQProcess::~FakeQQProcess() {
     if (!m_process) return;
     if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
         Command("quit");
-        if (WaitForSingleObject(m_process, 5000) == WAIT_TIMEOUT) TerminateProcess(m_process, 99);
+        if (WaitForSingleObject(m_process, testkit::ScaledMs(5000)) == WAIT_TIMEOUT) TerminateProcess(m_process, 99);
     }
     CloseHandle(m_process);
 }
@@ -55,7 +55,7 @@ LRESULT FakeQQProcess::Command(const std::string& text) {
     cds.lpData = const_cast<char*>(text.data());
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(m_control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds),
-                             SMTO_ABORTIFHUNG, 10000, &result))
+                             SMTO_ABORTIFHUNG, testkit::ScaledMs(10000), &result))
         return 0;
     return static_cast<LRESULT>(result);
 }

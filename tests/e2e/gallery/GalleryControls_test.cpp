@@ -75,7 +75,7 @@ TEST(GalleryControls, CheckBoxesToggleOnEachClickAndAloneOfEachOther) {
 
 LRESULT Ask(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(w, msg, wp, lp, SMTO_ABORTIFHUNG, 10000, &result)) return -2;
+    if (!SendMessageTimeoutW(w, msg, wp, lp, SMTO_NORMAL, testkit::ScaledMs(10000), &result)) return -2;
     return static_cast<LRESULT>(result);
 }
 

@@ -68,7 +68,7 @@ Gallery::Gallery(const std::vector<std::string>& args) {
         CloseHandle(pi.hThread);
         m_process = pi.hProcess;
         m_pid = pi.dwProcessId;
-        WaitForInputIdle(m_process, 10000);
+        WaitForInputIdle(m_process, testkit::ScaledMs(10000));
     }
 }
 
@@ -76,7 +76,7 @@ Gallery::~Gallery() {
     if (!m_process) return;
     if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
         TerminateProcess(m_process, 1);
-        WaitForSingleObject(m_process, 10000);
+        WaitForSingleObject(m_process, testkit::ScaledMs(10000));
     }
     CloseHandle(m_process);
 }

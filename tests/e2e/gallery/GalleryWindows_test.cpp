@@ -157,8 +157,10 @@ TEST(GalleryWindows, CaptionButtonShowsItsHoverPictureUnderTheMouse) {
     RECT r{};
     GetWindowRect(close, &r);
     const int px = r.left + 3, py = r.top + 3;   // inside the hover tile, clear of the glyph
+    // A slow machine may not have painted the new window yet.
+    EXPECT_TRUE(testkit::WaitUntil([&] { return GetBValue(ScreenPixel(px, py)) > 200; }))
+        << "the caption band is light blue";
     const COLORREF before = ScreenPixel(px, py);
-    EXPECT_GT(GetBValue(before), 200) << "the caption band is light blue";
 
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     INPUT in{};

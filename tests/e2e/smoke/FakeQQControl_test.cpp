@@ -105,7 +105,7 @@ TEST_F(FakeQQControl, MalformedOrForeignMessagesAreRefused) {
     COPYDATASTRUCT cds{0x1234, sizeof text, const_cast<char*>(text)};
     DWORD_PTR result = 7;
     ASSERT_TRUE(SendMessageTimeoutW(qq.Control(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds),
-                                    SMTO_ABORTIFHUNG, 5000, &result));
+                                    SMTO_ABORTIFHUNG, testkit::ScaledMs(5000), &result));
     EXPECT_EQ(result, 0u);
     EXPECT_TRUE(IsWindow(chat));
 

@@ -25,7 +25,7 @@ bool ShellRun(const std::string& exe, const std::string& params, DWORD* exitCode
     info.lpParameters = args.empty() ? nullptr : args.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&info) || !info.hProcess) return false;
-    const bool ended = WaitForSingleObject(info.hProcess, 15000) == WAIT_OBJECT_0;
+    const bool ended = WaitForSingleObject(info.hProcess, testkit::ScaledMs(15000)) == WAIT_OBJECT_0;
     if (ended && exitCode) GetExitCodeProcess(info.hProcess, exitCode);
     CloseHandle(info.hProcess);
     return ended;

@@ -24,6 +24,7 @@ bool Screenshot(const std::string& name,
 // 5 under emulated 32-bit Wine, 1 under native wine64; at least 1).
 int TimeScale();
 std::chrono::milliseconds Scaled(std::chrono::milliseconds native);
+unsigned long ScaledMs(unsigned long nativeMs);   // for the DWORD timeouts of Win32 calls
 
 // Polls cond until it holds or the timeout passes, pumping this thread's messages.
 // The timeout is a native figure: it is scaled by TimeScale().

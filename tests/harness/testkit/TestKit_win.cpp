@@ -71,6 +71,10 @@ std::chrono::milliseconds Scaled(std::chrono::milliseconds native) {
     return native * TimeScale();
 }
 
+unsigned long ScaledMs(unsigned long nativeMs) {
+    return nativeMs * static_cast<unsigned long>(TimeScale());
+}
+
 bool WaitUntil(const std::function<bool()>& cond, std::chrono::milliseconds timeout,
                std::chrono::milliseconds step) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(Scaled(timeout).count());
