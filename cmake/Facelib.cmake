@@ -23,7 +23,7 @@ set(FACELIB_TEST_WIN_DIR "${CMAKE_BINARY_DIR}/${FACELIB_WINE_ARCH}")
 # Emulated 32-bit Wine starts processes 3-5x slower than native: the harness scales the tests'
 # polls by FACELIB_TIME_SCALE and the outer time limits by this factor.
 if(FACELIB_WINE_ARCH STREQUAL win32)
-  set(FACELIB_TIMEOUT_SCALE 2)
+  set(FACELIB_TIMEOUT_SCALE 3)
 else()
   set(FACELIB_TIMEOUT_SCALE 1)
 endif()

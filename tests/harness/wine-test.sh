@@ -58,6 +58,9 @@ else
   "$HERE/wine-prefix.sh" --slot "$SLOT" "$NATIVE/wine/$FACELIB_WINE_ARCH" ||
     { echo "wine-test: prefix setup failed" >&2; exit 1; }
 fi
+# One test per prefix at a time, also across ctest runs (their slot locks are their own).
+exec 8>"$WINEPREFIX.busy"
+flock 8
 # A test stopped by ctest may have left its programs running in this prefix.
 $WINESERVER -k 2>/dev/null
 

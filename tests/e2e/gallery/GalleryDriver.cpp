@@ -83,10 +83,11 @@ Gallery::~Gallery() {
 
 HWND Gallery::Window(const std::string& key) const {
     Search s{m_pid, gallery::kPropSection, key};
+    // A gallery of every section builds nine skinned windows before it shows them.
     testkit::WaitUntil([&] {
         EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&s));
         return s.found != nullptr;
-    });
+    }, std::chrono::seconds(30));
     return s.found;
 }
 
