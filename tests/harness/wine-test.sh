@@ -106,6 +106,12 @@ export FACELIB_RUNDIR=$(winpath "$RUN")
 export FACELIB_SOURCE=$(winpath "$SRC")
 export FACELIB_SHOTS=$(winpath "$SHOTS")
 $WINESERVER -p 2>/dev/null
+# The session's desktop first: the test's own first window would otherwise wait for it only
+# ten seconds, too short for an emulated Wine on a busy machine.
+if [ -f "$WINBIN/WineReady.exe" ] &&
+   ! timeout $((40 * FACELIB_TIME_SCALE)) $WINE "$WINBIN/WineReady.exe" $((30 * FACELIB_TIME_SCALE)); then
+  echo "wine-test: the Wine desktop did not come up within $((30 * FACELIB_TIME_SCALE)) s" >&2
+fi
 
 if [ "$MODE" = install ]; then
   APP=$WINEPREFIX/drive_c/facelib/$NAME
