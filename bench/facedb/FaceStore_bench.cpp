@@ -161,4 +161,67 @@ void FetchFortyFrequentFacesAcrossCategories(benchmark::State& state) {
 }
 BENCHMARK(FetchFortyFrequentFacesAcrossCategories)->Unit(benchmark::kMicrosecond);
 
+// --- read snapshots: a recordset holds its connection's read view until it is closed,
+// reaches its end or the connection writes. What holding it costs the reader, and what
+// an idle holder costs the writer (the log cannot restart behind it).
+
+void PageWithImagesHeldInOneView(benchmark::State& state) {
+    Store& store = Big().store;
+    store.conn.GetInterface()->SetSnapshotReads(state.range(0) != 0);
+    std::vector<FaceRow> rows;
+    for (auto _ : state) {
+        if (!store.library.ReadPage(1, 40, 100, true, rows) || rows.size() != 40)
+            state.SkipWithError("page");
+    }
+    store.conn.GetInterface()->SetSnapshotReads(true);
+    state.SetLabel(state.range(0) ? "snapshot" : "live reads");
+}
+BENCHMARK(PageWithImagesHeldInOneView)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+uint64_t FileSize(const std::string& path) {
+    std::error_code ec;
+    auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : size;
+}
+
+// The editor adds 2000 faces of 4 KiB, one commit each, while the picker's recordset
+// stands on the first row of a page (held view) or at its end (let go).
+void EditorAddsWhilePickerSitsOnAPage(benchmark::State& state) {
+    const bool held = state.range(0) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::string path = FreshPath("idle.db");
+        Store editor(path);
+        int cat = editor.library.CreateCategory("c", 0);
+        int maxOrder = 0;
+        for (int i = 0; i < 40; ++i)
+            editor.library.AddFace(cat, maxOrder, "f", "face", Picture(i));
+        CAdoConnection pickerConn;
+        FaceDatabase::Open(pickerConn, path);
+        CAdoRecordSet pickerRs;
+        pickerRs.SetConnection(&pickerConn);
+        pickerRs.UseClientCursor();
+        FaceLibrary picker(pickerConn, pickerRs, nullptr);
+        pickerConn.BeginTrans();  // as the picker does, never committed
+        picker.OpenPage(cat, 40, 0);
+        if (!held)
+            while (!pickerRs.IsEOF()) pickerRs.MoveNext();
+        int64_t memoryBefore = sqlite3_memory_used();
+        state.ResumeTiming();
+        for (int i = 0; i < 2000; ++i)
+            if (editor.library.AddFace(cat, maxOrder, "f", "face", Picture(1000 + i)) !=
+                AddFaceResult::Added)
+                state.SkipWithError("add");
+        state.PauseTiming();
+        state.counters["wal_MiB"] = static_cast<double>(FileSize(path + "-wal")) / (1 << 20);
+        state.counters["shm_KiB"] = static_cast<double>(FileSize(path + "-shm")) / 1024;
+        state.counters["db_MiB"] = static_cast<double>(FileSize(path)) / (1 << 20);
+        state.counters["sqlite_mem_KiB"] =
+            static_cast<double>(sqlite3_memory_used() - memoryBefore) / 1024;
+        state.ResumeTiming();
+    }
+    state.SetLabel(held ? "picker holds its view" : "picker at the end");
+}
+BENCHMARK(EditorAddsWhilePickerSitsOnAPage)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace

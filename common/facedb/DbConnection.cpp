@@ -32,6 +32,26 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
+void DbPinState::Release() {
+    if (holders == 0) return;
+    sqlite3_reset(pin);
+    holders = 0;
+    ++generation;
+}
+
+DbSnapshot::~DbSnapshot() {
+    auto state = m_state.lock();
+    if (state && state->generation == m_generation && state->holders > 0 && --state->holders == 0) {
+        sqlite3_reset(state->pin);
+        ++state->generation;
+    }
+}
+
+bool DbSnapshot::Held() const {
+    auto state = m_state.lock();
+    return state && state->generation == m_generation && state->holders > 0;
+}
+
 DbConnection::~DbConnection() { Close(); }
 
 bool DbConnection::Open(const std::string& connectionString) {
@@ -84,6 +104,9 @@ bool DbConnection::Configure(const std::string& password) {
 
 void DbConnection::Close() {
     if (!m_db) return;
+    ReleaseSnapshots();
+    sqlite3_finalize(m_pins->pin);
+    m_pins = std::make_shared<DbPinState>();  // snapshots of this session see it gone
     m_cache.clear();
     m_tables.clear();
     m_schemaVersion = -1;
@@ -179,8 +202,31 @@ void DbConnection::ResyncTransaction() {
     if (m_sqliteDepth > 0 && sqlite3_get_autocommit(m_db)) m_sqliteDepth = 0;
 }
 
+void DbConnection::ReleaseSnapshots() { m_pins->Release(); }
+
+std::unique_ptr<DbSnapshot> DbConnection::HoldSnapshot() {
+    if (!m_db || !m_snapshotReads) return nullptr;
+    ResyncTransaction();
+    if (m_sqliteDepth > 0) return nullptr;
+    DbPinState& s = *m_pins;
+    if (s.holders == 0) {
+        if (!s.pin && sqlite3_prepare_v2(m_db, "SELECT 1 FROM sqlite_master", -1, &s.pin,
+                                         nullptr) != SQLITE_OK)
+            return nullptr;
+        if (sqlite3_step(s.pin) != SQLITE_ROW) {
+            sqlite3_reset(s.pin);
+            return nullptr;
+        }
+    }
+    ++s.holders;
+    return std::make_unique<DbSnapshot>(m_pins, s.generation);
+}
+
 bool DbConnection::BeforeWrite() {
     if (!m_db) return false;
+    // A write must start from the newest state of the file: SQLite refuses to turn an
+    // older read snapshot into a write transaction.
+    ReleaseSnapshots();
     ResyncTransaction();
     while (m_sqliteDepth < m_level) {
         bool ok = m_sqliteDepth == 0
@@ -258,6 +304,7 @@ const DbTable* DbConnection::Table(const std::string& name) {
         if (c.declType.compare(0, 5, "CHAR(") == 0) c.width = std::atoi(c.declType.c_str() + 5);
         if (sqlite3_column_int(raw, 5) > 0) {
             ++pkCount;
+            c.isKey = true;
             c.isIdentity = c.declType == "INTEGER";
         }
         table.columns.push_back(std::move(c));

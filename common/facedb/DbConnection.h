@@ -18,11 +18,39 @@
 
 class DbRecordset;
 
+// The read snapshot a connection holds for its recordsets: one statement kept stepping
+// keeps SQLite's read transaction open, so every read on the connection sees the file
+// as it was when the first holder took it.
+struct DbPinState {
+    sqlite3_stmt* pin = nullptr;  // finalized by the connection
+    int holders = 0;
+    int generation = 1;  // a snapshot of an earlier generation has been let go
+    void Release();
+};
+
+// One recordset's hold on its connection's snapshot; lets go when destroyed. Outliving
+// the connection is harmless.
+class DbSnapshot {
+public:
+    DbSnapshot(std::weak_ptr<DbPinState> state, int generation)
+        : m_state(std::move(state)), m_generation(generation) {}
+    DbSnapshot(const DbSnapshot&) = delete;
+    DbSnapshot& operator=(const DbSnapshot&) = delete;
+    ~DbSnapshot();
+    // False once the connection let the snapshot go (it wrote, or was closed).
+    bool Held() const;
+
+private:
+    std::weak_ptr<DbPinState> m_state;
+    int m_generation;
+};
+
 struct DbColumn {
     std::string name;
     std::string declType;  // as declared, upper-case ("CHAR(32)", "BLOB", "INT", ...)
     bool isBlob = false;
     bool isIdentity = false;  // the row id alias of an autoincrement key
+    bool isKey = false;       // part of the primary key
     bool isBool = false;
     int width = 0;            // for CHAR(n)
 };
@@ -65,6 +93,12 @@ public:
     bool BeforeWrite();
     // Column layout of a table, or null when it does not exist.
     const DbTable* Table(const std::string& name);
+    // Holds the connection's read snapshot for a recordset (see DbPinState); null inside
+    // a write transaction, when no other program can change the file anyway. Every
+    // snapshot is let go before this connection writes.
+    std::unique_ptr<DbSnapshot> HoldSnapshot();
+    // Off: recordsets read long values from the live file (for measurements).
+    void SetSnapshotReads(bool on) { m_snapshotReads = on; }
     void ForgetSchema() { m_tables.clear(); }
 
 private:
@@ -72,6 +106,7 @@ private:
     bool RunSql(const std::string& sql);
     bool RunStatements(const std::string& sql, const std::vector<std::string>& params);
     void ResyncTransaction();
+    void ReleaseSnapshots();
 
     struct CachedStatement {
         SqliteStatement stmt;
@@ -84,6 +119,8 @@ private:
     int m_schemaVersion = -1;
     int m_level = 0;        // transaction levels begun by the caller
     int m_sqliteDepth = 0;  // of those, how many are open in SQLite
+    std::shared_ptr<DbPinState> m_pins = std::make_shared<DbPinState>();
+    bool m_snapshotReads = true;
 };
 
 // Creates a new database file (failing if one exists) in the layout the programs

@@ -77,12 +77,19 @@ bool DbRecordset::OpenStatement(DbConnection* conn, const JetStatement& st, bool
             c.name = dc.name;
             c.isBlob = c.deferred = dc.isBlob;
             c.isIdentity = dc.isIdentity;
+            c.isKey = dc.isKey;
             c.isBool = dc.isBool;
             c.isText = dc.declType.find("CHAR") != std::string::npos ||
                        dc.declType.find("TEXT") != std::string::npos;
             c.width = dc.width;
             m_columns.push_back(c);
         }
+        // Taken before the rows are read, so rows and long values share one view.
+        for (const Column& c : m_columns)
+            if (c.deferred) {
+                m_snapshot = conn->HoldSnapshot();
+                break;
+            }
         std::string sql = "SELECT " + SelectList() + " FROM " + QuoteIdentifier(table->name) +
                           st.tail;
         if (st.limit >= 0) sql += " LIMIT " + std::to_string(st.limit);
@@ -112,12 +119,14 @@ bool DbRecordset::OpenStatement(DbConnection* conn, const JetStatement& st, bool
     if (!stmt || !BindParams(stmt.Get(), st.params)) {
         m_columns.clear();
         m_updatable = false;
+        m_snapshot.reset();
         return false;
     }
     if (!ReadRows(stmt.Get(), withRowId)) {
         m_rows.clear();
         m_columns.clear();
         m_updatable = false;
+        m_snapshot.reset();
         return false;
     }
     m_open = true;
@@ -166,6 +175,7 @@ void DbRecordset::Close() {
     ResetChunks();
     m_loadedRow = m_loadedColumn = -1;
     m_loaded = Variant();
+    m_snapshot.reset();
 }
 
 bool DbRecordset::SetCursorLocation(int32_t location) {
@@ -183,6 +193,8 @@ void DbRecordset::ResetChunks() {
 void DbRecordset::SetPosition(int pos) {
     m_pos = pos;
     ResetChunks();
+    // A reader that walked to the end is done: it no longer holds back the log.
+    if (m_snapshot && pos >= RowCount()) m_snapshot.reset();
 }
 
 bool DbRecordset::MoveFirst() {

@@ -2,7 +2,12 @@
 //
 // The result is read at open and then moved over freely. Long binary values are the
 // exception: they are read (size and bytes) when a caller asks for them, so a page of
-// faces costs the page, not every image before it.
+// faces costs the page, not every image before it. They come from the same snapshot
+// as the rows: the recordset holds the connection's read snapshot until it is closed,
+// its cursor reaches the end, or the connection writes (other programs' writes never
+// wait for it, but the write-ahead log cannot restart while it is held). After that a
+// long value is read from the live row, and a row that has since gone or now holds
+// another key reads as empty, never as another row's value.
 // A recordset on one table (by name, or "select * from T ...") keeps each row's id and
 // is updatable: AddNew/PutCollect/Update become an insert or update of that row, and
 // the row is read back afterwards, identity value included.
@@ -68,6 +73,7 @@ private:
         bool isBlob = false;
         bool deferred = false;  // bytes are read on demand by row id
         bool isIdentity = false;
+        bool isKey = false;
         bool isBool = false;
         bool isText = false;
         int width = 0;
@@ -112,4 +118,6 @@ private:
     int m_loadedColumn = -1;
     int m_loadedRow = -1;
     Variant m_loaded;
+
+    std::unique_ptr<DbSnapshot> m_snapshot;  // while long values come from the open's view
 };

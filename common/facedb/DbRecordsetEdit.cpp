@@ -70,13 +70,38 @@ bool DbRecordset::CurrentValue(int column, Variant& out) {
 const Variant* DbRecordset::LoadValue(int column) {
     if (m_loadedColumn == column && m_loadedRow == m_pos) return &m_loaded;
     m_loadedColumn = m_loadedRow = -1;
-    std::string sql = "SELECT " + QuoteIdentifier(m_columns[column].name) + " FROM " +
-                      QuoteIdentifier(m_table) + " WHERE rowid=?";
+    if (m_snapshot && !m_snapshot->Held()) m_snapshot.reset();
+    // Outside the snapshot the row is found again by its row id and checked by its key:
+    // a row id freed by a delete can be given to another row.
+    std::vector<int> keys;
+    std::string sql = "SELECT " + QuoteIdentifier(m_columns[column].name);
+    if (!m_snapshot) {
+        for (size_t k = 0; k < m_columns.size(); ++k) {
+            if (!m_columns[k].isKey || m_columns[k].deferred) continue;
+            keys.push_back(static_cast<int>(k));
+            sql += ", " + QuoteIdentifier(m_columns[k].name);
+        }
+    }
+    sql += " FROM " + QuoteIdentifier(m_table) + " WHERE rowid=?";
     StatementLease stmt = m_conn->Prepare(sql);
     if (!stmt) return nullptr;
-    sqlite3_bind_int64(stmt.Get(), 1, m_rows[m_pos].rowid);
-    if (sqlite3_step(stmt.Get()) != SQLITE_ROW) return nullptr;  // the row was deleted meanwhile
-    m_loaded = ColumnVariant(stmt.Get(), 0, false);
+    const Row& row = m_rows[m_pos];
+    sqlite3_bind_int64(stmt.Get(), 1, row.rowid);
+    int rc = sqlite3_step(stmt.Get());
+    bool same = rc == SQLITE_ROW;
+    for (size_t n = 0; same && n < keys.size(); ++n) {
+        const Column& c = m_columns[keys[n]];
+        Variant now = ColumnVariant(stmt.Get(), static_cast<int>(n + 1), c.isBool);
+        const Variant& then = row.values[keys[n]];
+        same = now.vt == then.vt && now.i == then.i && now.s == then.s && now.d == then.d;
+    }
+    if (same) {
+        m_loaded = ColumnVariant(stmt.Get(), 0, false);
+    } else if (rc == SQLITE_ROW || rc == SQLITE_DONE) {
+        m_loaded = Variant::Null();  // the row is gone: its long value reads as empty
+    } else {
+        return nullptr;
+    }
     m_loadedColumn = column;
     m_loadedRow = m_pos;
     return &m_loaded;
