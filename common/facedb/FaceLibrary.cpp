@@ -141,5 +141,9 @@ bool FaceLibrary::DeleteCategory(int id) {
 }
 
 bool FaceLibrary::IsPackInstalled(int pack) {
-    return OpenText(FaceSql::PackInstalled(pack)) && !m_rs.IsEOF();
+    // Closed at once: a result kept open would hold the file's read view while the
+    // caller waits on the user.
+    bool installed = OpenText(FaceSql::PackInstalled(pack)) && !m_rs.IsEOF();
+    m_rs.Close();
+    return installed;
 }

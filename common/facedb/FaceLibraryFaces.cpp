@@ -6,7 +6,9 @@
 #include "Md5.h"
 
 bool FaceLibrary::IsFaceInCategory(int category, const std::string& digest) {
-    return OpenText(FaceSql::FindInCategory(category, digest)) && !m_rs.IsEOF();
+    bool present = OpenText(FaceSql::FindInCategory(category, digest)) && !m_rs.IsEOF();
+    m_rs.Close();  // as IsPackInstalled
+    return present;
 }
 
 bool FaceLibrary::FindIndexRow(const std::string& digest, IndexRow& out) {

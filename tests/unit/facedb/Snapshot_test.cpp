@@ -135,3 +135,11 @@ TEST_F(SnapshotTest, ReaderHoldsBackTheLogOnlyUntilItsCursorReachesTheEnd) {
     rs.Close();
     EXPECT_EQ(LogFramesNotCheckpointed(), 0);
 }
+
+TEST_F(SnapshotTest, PresenceChecksHoldNoViewAfterwards) {
+    EXPECT_TRUE(picker->library.IsFaceInCategory(category, DigestOf(Bytes("picture one"))));
+    EXPECT_FALSE(picker->library.IsPackInstalled(5));
+    EXPECT_TRUE(picker->library.IsPackInstalled(0));
+    Add("picture five");
+    EXPECT_EQ(LogFramesNotCheckpointed(), 0);
+}
