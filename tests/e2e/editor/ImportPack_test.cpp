@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorDriver_win.h"
+#include "ImportQueue.h"
 #include "PackHeader.h"
 #include "PackWriter.h"
 #include "TestKit.h"
@@ -84,6 +85,25 @@ TEST_F(ImportPackTest, ClosingTheProgressWindowKeepsFacesSoFarAndTheEditorRuns) 
     size_t kept = lib.Faces(many).size();
     EXPECT_GE(kept, 1u);
     EXPECT_LT(kept, 300u);
+}
+
+TEST_F(ImportPackTest, DamagedPackIsToldInTheImportBoxAndNothingIsImported) {
+    const std::string pack = testkit::RunDir() + "\\Version2.mpk";
+    ASSERT_EQ(mkpack::WritePack(pack, editor::BuildPackHeader(4, "v2", 2), {{"v/a.gif", Bytes(5)}},
+                                true),
+              "");
+    EditorProcess editor;
+    ASSERT_TRUE(editor.Start("-S \"" + pack + "\""));
+    HWND box = WaitDialog(editor.Pid(), "导入", 60000);
+    ASSERT_TRUE(box);
+    // The queue holds paths lower-cased, and the message names the queued path.
+    EXPECT_EQ(MessageOf(box), "文件: " + editor::LowerPath(pack) + " 版本错误。");
+    ClickButton(box, IDOK);
+    EXPECT_TRUE(editor.WaitForExit(60000));
+    Library lib(app);
+    ASSERT_TRUE(lib.Ok());
+    EXPECT_EQ(CategoryId(lib, "v"), -1);
+    EXPECT_EQ(CategoryId(lib, "v2"), -1);
 }
 
 }  // namespace
