@@ -106,4 +106,27 @@ TEST_F(ImportPackTest, DamagedPackIsToldInTheImportBoxAndNothingIsImported) {
     EXPECT_EQ(CategoryId(lib, "v2"), -1);
 }
 
+TEST_F(ImportPackTest, SamePackAgainAsksAndOnOkSkipsEveryFace) {
+    const std::string pack = testkit::RunDir() + "\\twice.mpk";
+    ASSERT_EQ(mkpack::WritePack(pack, editor::BuildPackHeader(12, "twice"),
+                                {{"两次/a.gif", Bytes(7)}, {"b.gif", Bytes(8)}}, true),
+              "");
+    {
+        EditorProcess first;
+        ASSERT_TRUE(first.Start("-S \"" + pack + "\""));
+        ASSERT_TRUE(first.WaitForExit(60000));
+    }
+    EditorProcess again;
+    ASSERT_TRUE(again.Start("-S \"" + pack + "\""));
+    HWND box = WaitDialog(again.Pid(), "导入", 60000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageOf(box), "表情包: \"twice\" 已经存在，是否重新导入！");
+    ClickButton(box, IDOK);
+    EXPECT_TRUE(again.WaitForExit(60000));
+    Library lib(app);
+    ASSERT_TRUE(lib.Ok());
+    EXPECT_EQ(lib.Faces(CategoryId(lib, "两次")).size(), 1u);
+    EXPECT_EQ(lib.Faces(CategoryId(lib, "twice")).size(), 1u);
+}
+
 }  // namespace
