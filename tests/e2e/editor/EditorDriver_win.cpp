@@ -80,6 +80,10 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lp) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid != s->pid || !IsWindowVisible(hwnd) || hwnd == s->except) return TRUE;
+    // Dialogs and message boxes only: a button's tooltip is a top-level window too.
+    wchar_t cls[32] = {};
+    GetClassNameW(hwnd, cls, 32);
+    if (lstrcmpW(cls, L"#32770") != 0) return TRUE;
     if (!s->title.empty()) {
         wchar_t text[256] = {};
         GetWindowTextW(hwnd, text, 256);
