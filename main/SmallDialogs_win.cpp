@@ -39,6 +39,7 @@ bool CMainAboutDlg::OnInitDialog() {
     place(IDC_ABOUT_CONTACT, 68, 66, 300, 84);
     place(IDC_ABOUT_LINK, 68, 90, 300, 108);
     place(IDOK, 236, 140, 308, 164);
+    ShowIcon();
     LOGFONTW lf{};
     lf.lfHeight = 14;
     lf.lfUnderline = TRUE;
@@ -47,6 +48,35 @@ bool CMainAboutDlg::OnInitDialog() {
     SendMessageW(Item(IDC_ABOUT_LINK), WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.Get()), TRUE);
     winfx::HwndCenterOn(Hwnd(), GetParent(Hwnd()));
     return true;
+}
+
+// The icon bitmap keys its background with magenta (as the skin's pictures do): drawn
+// 32 x 32 onto the dialog's colour.
+void CMainAboutDlg::ShowIcon() {
+    winfx::UniqueBitmap source(static_cast<HBITMAP>(
+        LoadImageW(winfx::ThisModule(), MAKEINTRESOURCEW(IDB_ABOUT), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!source) return;
+    BITMAP info{};
+    GetObjectW(source.Get(), sizeof info, &info);
+    HDC screen = GetDC(Hwnd());
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    m_icon.Reset(CreateCompatibleBitmap(screen, 32, 32));
+    ReleaseDC(Hwnd(), screen);
+    if (from && to && m_icon) {
+        HGDIOBJ oldFrom = SelectObject(from, source.Get());
+        HGDIOBJ oldTo = SelectObject(to, m_icon.Get());
+        RECT all{0, 0, 32, 32};
+        FillRect(to, &all, GetSysColorBrush(COLOR_BTNFACE));
+        TransparentBlt(to, 0, 0, 32, 32, from, 0, 0, info.bmWidth, info.bmHeight, RGB(255, 0, 255));
+        SelectObject(from, oldFrom);
+        SelectObject(to, oldTo);
+        HBITMAP old = reinterpret_cast<HBITMAP>(SendMessageW(Item(IDC_ABOUT_ICON), STM_SETIMAGE, IMAGE_BITMAP,
+                                                             reinterpret_cast<LPARAM>(m_icon.Get())));
+        if (old && old != m_icon.Get()) DeleteObject(old);
+    }
+    if (from) DeleteDC(from);
+    if (to) DeleteDC(to);
 }
 
 bool CMainAboutDlg::OnCommand(int id, int code, HWND control) {

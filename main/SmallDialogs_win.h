@@ -19,7 +19,10 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void ShowIcon();
+
     winfx::UniqueFont m_linkFont;
+    winfx::UniqueBitmap m_icon;
 };
 
 // The dock side and the face-update schedule. On "ok" the settings are stored and

@@ -216,4 +216,18 @@ TEST_F(PelumoViews, OptionsDialogStoresDockSideAndUpdateSchedule) {
     EXPECT_NE(config.find("<Menu_QQHook bool=\"1\""), std::string::npos) << config;
 }
 
+TEST_F(PelumoViews, AboutDialogShowsTheVersionAndCloses) {
+    ASSERT_TRUE(pelumo::MakeLibrary(app, {{"默认表情", 3}}));
+    StartPicker();
+    PostMessageW(picker.Window(), WM_COMMAND, 32776, 0);  // tray menu "关 于..."
+    HWND about = picker.FindOwnWindow("关于 PeluQQ表情精灵");
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(ChildWithText(about, "PeluQQ表情精灵 1.1 版"));
+    testkit::Screenshot("e2e_pelumo_about");
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(pelumo::WaitFor([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(IsWindowVisible(picker.Window()));
+    Exit();
+}
+
 }  // namespace
