@@ -237,7 +237,9 @@ LRESULT CMienkoMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp) SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
             break;
         case WM_PAINT:
-            if (m_startInToolbar) {  // a start in toolbar mode shows no main window
+            // A start in toolbar mode shows no main window. A paint that comes while the
+            // dialog is not shown yet must not use up the flag: the show would stay.
+            if (m_startInToolbar && IsWindowVisible(Hwnd())) {
                 m_startInToolbar = false;
                 ShowWindow(Hwnd(), SW_HIDE);
             }
