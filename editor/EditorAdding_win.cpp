@@ -18,6 +18,11 @@ constexpr const char* kPackFilter =
     "All Files (*.*)|*.*||";
 constexpr size_t kMaxDroppedPath = 260;
 
+bool IsPackPath(const std::string& path) {
+    std::string extension = LowerExtension(path);
+    return extension == "zip" || extension == "mpk";
+}
+
 }  // namespace
 
 AddResult CZevezEZDlg::AddFile(const std::string& path, const std::string& name, bool interactive) {
@@ -74,7 +79,8 @@ void CZevezEZDlg::ImportPackCommand() {
 
 void CZevezEZDlg::QueuePack(const std::string& path) {
     if (!m_importer || path.empty()) return;
-    WriteBackMaxOrder();
+    // While an import runs, the library is its worker's: the pack only joins the queue.
+    if (!m_importer->IsRunning()) WriteBackMaxOrder();
     m_importer->QueuePack(path);
 }
 
@@ -87,24 +93,43 @@ void CZevezEZDlg::ProcessDrops() {
     if (m_pendingDrops.empty() || !m_libraryOpen) return;
     std::vector<std::string> drops;
     drops.swap(m_pendingDrops);
+    if (m_importer && m_importer->IsRunning()) {
+        // Packs join the running import; pictures and folders wait for its end, as the
+        // library is the worker's until then.
+        for (const std::string& path : drops) {
+            if (IsPackPath(path))
+                QueuePack(path);
+            else
+                m_pendingDrops.push_back(path);
+        }
+        return;
+    }
     if (drops.size() == 1) {
         HandleDroppedPath(drops[0], true);
         return;
     }
-    for (const std::string& path : drops) {
+    for (size_t i = 0; i < drops.size(); ++i) {
+        const std::string& path = drops[i];
         if (path.find('.') == std::string::npos && !m_files->IsFolder(path)) continue;
+        if (IsPackPath(path)) {
+            // The import runs modally from here: the rest is handed to it (packs join
+            // its queue) and what is left is handled when it is over.
+            m_pendingDrops.insert(m_pendingDrops.end(), drops.begin() + i + 1, drops.end());
+            if (!m_pendingDrops.empty()) PostMessageW(Hwnd(), UM_FILES_DROPPED, 0, 0);
+            QueuePack(path);
+            return;
+        }
         HandleDroppedPath(path, false);
     }
 }
 
 void CZevezEZDlg::HandleDroppedPath(const std::string& path, bool withDialog) {
-    std::string extension = LowerExtension(path);
     if (IsAcceptedPicture(path)) {
         std::string name = FaceNameOf(path), file = path;
         if (withDialog && !AskAddFaceDialog(name, file)) return;
         AddFile(file, name, withDialog);
         RequeryPage();
-    } else if (extension == "zip" || extension == "mpk") {
+    } else if (IsPackPath(path)) {
         QueuePack(path);
     } else if (m_files->IsFolder(path)) {
         ImportFolder(path);
@@ -128,7 +153,9 @@ int CZevezEZDlg::OpenImportCategory(const std::string& name, int pack) {
 
 void CZevezEZDlg::OnImportFinished() {
     OpenCategoryAt(m_position, 0, true, true);
+    CommitAndNotify(true);  // the picker shows the imported faces at once
     if (!m_deferredCommands.empty()) PostMessageW(Hwnd(), UM_RUN_COMMAND, 0, 0);
+    if (!m_pendingDrops.empty()) PostMessageW(Hwnd(), UM_FILES_DROPPED, 0, 0);
 }
 
 }  // namespace editor

@@ -16,12 +16,13 @@ QueueResult ImportQueue::Enqueue(const std::string& path) {
     std::string lower = LowerPath(path);
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_paths.empty()) {
-        m_paths.push_back(lower);
+        m_paths.push_back({lower, path});
         return QueueResult::Started;
     }
-    if (std::find(m_paths.begin(), m_paths.end(), lower) != m_paths.end())
+    if (std::any_of(m_paths.begin(), m_paths.end(),
+                    [&](const Item& item) { return item.lower == lower; }))
         return QueueResult::AlreadyQueued;
-    m_paths.push_back(lower);
+    m_paths.push_back({lower, path});
     return QueueResult::Appended;
 }
 
@@ -33,7 +34,7 @@ bool ImportQueue::IsRunning() const {
 bool ImportQueue::Head(std::string& path) const {
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_paths.empty()) return false;
-    path = m_paths.front();
+    path = m_paths.front().path;
     return true;
 }
 

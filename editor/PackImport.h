@@ -32,7 +32,7 @@ public:
 class PackImporter {
 public:
     virtual ~PackImporter() = default;
-    // Queues `path` (kept lower-cased). When no import was running the import runs now,
+    // Queues `path` (compared lower-cased). When no import was running the import runs now,
     // behind its modal progress dialog, and the call returns when the queue is empty.
     virtual QueueResult QueuePack(const std::string& path) = 0;
     virtual bool IsRunning() const = 0;

@@ -79,7 +79,14 @@ bool CZevezEZDlg::OnInitDialog() {
     m_inTransaction = m_connection.BeginTrans() > 0;
     LoadCategoryList();
     OpenCategoryAt(0, 0, true, false);
-    if (HandleCommandLine(m_commandLine, true)) PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+    if (ParseEditorCommand(m_commandLine).kind == CommandKind::OpenPack) {
+        // The window stays for this one: its import starts once the window shows, so the
+        // progress window comes up over it rather than alone before it.
+        m_deferredCommands.push_back(m_commandLine);
+        PostMessageW(Hwnd(), UM_RUN_COMMAND, 0, 0);
+    } else if (HandleCommandLine(m_commandLine, true)) {
+        PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+    }
     return result;
 }
 
@@ -238,6 +245,10 @@ LRESULT CZevezEZDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // An import works the library on its own thread: packs join its queue at once,
         // everything else waits until it is over.
         std::vector<std::string> later;
+        // A modal dialog shows itself only once its queue runs dry: the command line at
+        // start comes first, so the window is shown here before its import or dialog.
+        if (!IsWindowVisible(Hwnd())) ShowWindow(Hwnd(), SW_SHOW);
+        UpdateWindow(Hwnd());
         while (!m_deferredCommands.empty()) {
             std::string text = m_deferredCommands.front();
             m_deferredCommands.erase(m_deferredCommands.begin());
@@ -248,7 +259,9 @@ LRESULT CZevezEZDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 continue;
             }
             HandleCommandLine(text, false);
-            CommitAndNotify(true);
+            // An import commits and tells the picker when its queue has run empty; a pack
+            // joining a running import must not commit under its worker.
+            if (!pack) CommitAndNotify(true);
         }
         m_deferredCommands = later;
         return 0;

@@ -1,4 +1,5 @@
-// The pack-import queue: lower-cased paths, no duplicates while running, clear = cancel.
+// The pack-import queue: paths compared without case, no duplicates while running, the
+// user's spelling kept for messages, clear = cancel.
 #include <gtest/gtest.h>
 
 #include "ImportQueue.h"
@@ -15,10 +16,10 @@ TEST(ImportQueue, FirstPackStartsFurtherOnesWaitOnce) {
     EXPECT_EQ(q.Enqueue("C:\\TEMP\\B.ZIP"), QueueResult::AlreadyQueued);
     std::string head;
     ASSERT_TRUE(q.Head(head));
-    EXPECT_EQ(head, "c:\\temp\\a.mpk");
+    EXPECT_EQ(head, "C:\\Temp\\A.MPK");  // as first queued
     EXPECT_TRUE(q.FinishHead());
     ASSERT_TRUE(q.Head(head));
-    EXPECT_EQ(head, "c:\\temp\\b.zip");
+    EXPECT_EQ(head, "C:\\Temp\\b.zip");
     EXPECT_TRUE(q.FinishHead());
     EXPECT_FALSE(q.IsRunning());
     EXPECT_FALSE(q.FinishHead());
@@ -31,7 +32,8 @@ TEST(ImportQueue, ClearingIsTheCancelAndKeepsNonAsciiBytes) {
     q.Enqueue("D:\\x.zip");
     std::string head;
     ASSERT_TRUE(q.Head(head));
-    EXPECT_EQ(head, "d:\\表情\\开心.mpk");
+    EXPECT_EQ(head, "D:\\表情\\开心.MPK");
+    EXPECT_EQ(LowerPath("D:\\表情\\开心.MPK"), "d:\\表情\\开心.mpk");
     q.Clear();
     EXPECT_FALSE(q.IsRunning());
     EXPECT_FALSE(q.Head(head));

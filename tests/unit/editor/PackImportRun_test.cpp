@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "LibraryFixture.h"
 #include "PackHeader.h"
@@ -66,8 +67,8 @@ protected:
     void SetUp() override {
         LibraryTest::SetUp();
         view.queue = &queue;
-        // The queue keeps paths lower-cased, as the editor's file systems compare them.
-        packs = LowerPath(dir.Path()) + "-packs";
+        // Upper-case letters: the messages name the pack as the user spelled it.
+        packs = dir.Path() + "-Packs";
         std::filesystem::create_directories(packs);
     }
     void TearDown() override { std::filesystem::remove_all(packs); }
@@ -147,7 +148,7 @@ TEST_F(PackImportTest, SamePackTwiceAsksThenSkipsEveryFace) {
 }
 
 TEST_F(PackImportTest, DamagedPacksAreToldAndImportNothing) {
-    const std::string version = Pack("v.mpk", BuildPackHeader(5, "x", 2), kExample);
+    const std::string version = Pack("Version.MPK", BuildPackHeader(5, "x", 2), kExample);
     const std::string marker = Pack("m.mpk", BuildPackHeader(5, "x", 1, 'q'), kExample);
     const std::string zero = Pack("z.mpk", BuildPackHeader(0, "x"), kExample);
     const std::string other = Pack("o.rar", {}, kExample);
@@ -193,4 +194,37 @@ TEST_F(PackImportTest, EntriesWithoutFaceNameOrWithHostileNamesStayData) {
     EXPECT_EQ(Faces("open"), 0);  // "/.gif": no category and no name, left out
     IndexRow row;
     EXPECT_FALSE(library.FindIndexRow(Digest(Bytes("GIFempty")), row));
+}
+
+TEST_F(PackImportTest, PackCutAnywhereIsTheFormatErrorOrImportsOnlyWholeEntries) {
+    const std::string whole = Pack("whole.mpk", BuildPackHeader(31, "cut"), kExample);
+    std::ifstream in(whole, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const size_t archive = BuildPackHeader(31, "cut").size();
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        const std::string cut = File("cut" + std::to_string(n) + ".mpk");
+        WriteFile(cut, std::vector<uint8_t>(bytes.begin(), bytes.begin() + long(n)));
+        view.notices.clear();
+        Run(cut);
+        if (n <= archive) {
+            // The header, or the archive behind it, is missing.
+            EXPECT_EQ(view.notices, std::vector<std::string>{"文件: " + cut + " 格式错误。"}) << n;
+        } else {
+            EXPECT_LE(view.notices.size(), 1u) << n;
+        }
+    }
+    // Cuts in the end record's last fields still open: only whole entries came in.
+    EXPECT_LE(Faces("开心"), 2);
+    EXPECT_LE(Faces("cut"), 1);
+}
+
+TEST_F(PackImportTest, ZipInsideAPackIsNotOpened) {
+    std::string inner = Pack("inner.zip", {}, {{"里面/x.gif", "GIF89a-inner"}});
+    std::ifstream in(inner, std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    std::string p = Pack("outer.zip", {}, {{"外面/inner.zip", bytes}, {"外面/y.gif", "GIF89a-y"}});
+    Run(p);
+    EXPECT_TRUE(view.notices.empty());
+    EXPECT_EQ(Faces("外面"), 1);
+    EXPECT_EQ(Faces("里面"), -1);
 }
