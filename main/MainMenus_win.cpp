@@ -4,6 +4,7 @@
 #include "MienkoMainDlg_win.h"
 #include "OnlineDown_win.h"
 #include "Paging.h"
+#include "PanelGeometry.h"
 #include "PelumoRes.h"
 #include "Siblings_win.h"
 #include "SmallDialogs_win.h"
@@ -39,7 +40,7 @@ void CMienkoMainDlg::LayoutControls() {
     place(IDC_PAGE_LABEL, 150, 62, 208, 78);
     place(IDC_PAGE_LABEL_HIDDEN, 150, 62, 208, 78);
     place(IDC_MORE, 208, 62, 246, 78);
-    place(IDC_PANEL, 10, 80, 10 + 5 * paging::kPitch, 80 + 8 * paging::kPitch);
+    place(IDC_PANEL, 10, 80, 10 + 5 * panel::kPitch, 80 + 8 * panel::kPitch);
     place(IDC_SEARCH_BOX, 8, 457, 165, 600);
     place(IDC_SEARCH, 170, 456, 242, 480);
     m_pageButtons.clear();

@@ -8,6 +8,7 @@
 #include "CategoryIcon_win.h"
 #include "MienkoMainDlg_win.h"
 #include "Paging.h"
+#include "PanelGeometry.h"
 #include "PelumoRes.h"
 #include "UsageOrder.h"
 #include "winfx/Controls.h"
@@ -302,7 +303,7 @@ void CMienkoMainDlg::ResizeView(int width, int height) {
     m_panelSize = SIZE{m_panelSize.cx + dw, m_panelSize.cy + dh};
     SetWindowPos(m_panel.Hwnd(), nullptr, 0, 0, m_panelSize.cx, m_panelSize.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const paging::Grid grid = paging::GridForPanel(m_panelSize.cx, m_panelSize.cy);
+    const panel::GridSize grid = panel::GridForSize(m_panelSize.cx, m_panelSize.cy);
     m_panel.RelayoutGrid(grid.columns, grid.rows, this);
     m_panel.SetPressedFrame(false);
     m_panel.SetHoverFrame(true);

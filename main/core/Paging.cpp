@@ -1,6 +1,5 @@
 #include "Paging.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace paging {
@@ -27,15 +26,6 @@ std::string Label(int currentPage, int total, int pageSize) {
 bool ButtonVisible(int k, int total, int pageSize) {
     const long long threshold = static_cast<long long>(pageSize) * (k <= 2 ? 1 : k - 1);
     return total > threshold;
-}
-
-// A cell is 45 pixels with a 1-pixel gap after it, so the last one needs only 45: a panel
-// of columns x 46 (its size when the grid is made) holds exactly that many columns.
-Grid GridForPanel(int width, int height) {
-    Grid g;
-    g.columns = width < 0 ? 0 : std::min((width + 1) / kPitch, kMaxGrid);
-    g.rows = height < 0 ? 0 : std::min((height + 1) / kPitch, kMaxGrid);
-    return g;
 }
 
 int PageAfterResize(int oldPage, int oldPageSize, int newPageSize) {

@@ -16,8 +16,8 @@ GridSize ClampGrid(int columns, int rows) {
 
 GridSize GridForSize(int width, int height) {
     // Negative sizes (a window dragged below nothing) give an empty grid, not a negative one.
-    const int columns = width < 0 ? 0 : (width + kPitch) / kPitch;
-    const int rows = height < 0 ? 0 : (height + kPitch) / kPitch;
+    const int columns = width < 0 ? 0 : (width + 1) / kPitch;
+    const int rows = height < 0 ? 0 : (height + 1) / kPitch;
     return ClampGrid(columns, rows);
 }
 

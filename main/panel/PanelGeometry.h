@@ -26,8 +26,9 @@ struct CellPlace {
 // Top-left corner of cell `index` in a grid of `columns` (0 columns: everything at 0, 0).
 CellPlace CellOrigin(int index, int columns);
 
-// The grid that fills a panel client area of width x height: (size + 46) / 46 each way,
-// clamped to 0 ... kMax*.
+// The grid that fills a panel client area of width x height: (size + 1) / 46 each way,
+// clamped to 0 ... kMax*. A cell needs 45 pixels, the gap only between cells, so a panel of
+// exactly columns x 46 (its size when the grid is made) keeps that many columns.
 GridSize GridForSize(int width, int height);
 
 // Clamps a requested grid to 0 ... kMax* each way.

@@ -16,13 +16,19 @@ TEST(PanelGeometry, CellsSitOnAFortySixPitchRowByRow) {
     EXPECT_EQ(0, CellOrigin(-1, 5).y);
 }
 
-TEST(PanelGeometry, GridForSizeAddsAColumnPerFortySixPixels) {
-    // (size + 46) / 46: a panel of 230 x 368 pixels takes 6 x 9 cells (the last ones cut).
-    EXPECT_EQ(6, GridForSize(230, 368).columns);
-    EXPECT_EQ(9, GridForSize(230, 368).rows);
-    EXPECT_EQ(GridForSize(230, 368).columns + 1, GridForSize(230 + 46, 368).columns);
-    EXPECT_EQ(GridForSize(230, 368).columns, GridForSize(230 + 45, 368).columns);
-    EXPECT_EQ(1, GridForSize(0, 0).columns);
+TEST(PanelGeometry, GridForSizeKeepsTheGridItsPanelWasMadeFor) {
+    // The panel as the grid sizes it (5 x 46 by 8 x 46) keeps 5 x 8, and so does one a pixel
+    // short of it (the last cell needs no gap); 46 pixels more is one more column.
+    EXPECT_EQ(5, GridForSize(5 * 46, 8 * 46).columns);
+    EXPECT_EQ(8, GridForSize(5 * 46, 8 * 46).rows);
+    EXPECT_EQ(5, GridForSize(5 * 46 - 1, 8 * 46 - 1).columns);
+    EXPECT_EQ(8, GridForSize(5 * 46 - 1, 8 * 46 - 1).rows);
+    EXPECT_EQ(6, GridForSize(5 * 46 - 1 + 46, 8 * 46).columns);
+    EXPECT_EQ(6, GridForSize(6 * 46, 8 * 46).columns);
+    EXPECT_EQ(5, GridForSize(6 * 46 - 2, 8 * 46).columns);
+    // Too small for one cell, or negative: no cells.
+    EXPECT_EQ(0, GridForSize(0, 44).rows);
+    EXPECT_EQ(1, GridForSize(45, 45).rows);
     EXPECT_EQ(0, GridForSize(-47, -1).columns);
     EXPECT_EQ(0, GridForSize(-47, -1).rows);
     EXPECT_EQ(kMaxColumns, GridForSize(1 << 30, 10).columns);

@@ -37,19 +37,6 @@ TEST(Paging, ButtonsShowOnlyForPagesThatExist) {
 }
 
 TEST(Paging, ResizeKeepsTheFirstFaceOnThePage) {
-    const paging::Grid g = paging::GridForPanel(5 * 46 - 1, 8 * 46 - 1);
-    EXPECT_EQ(g.columns, 5);
-    EXPECT_EQ(g.rows, 8);
-    const paging::Grid wider = paging::GridForPanel(5 * 46 - 1 + 46, 8 * 46 - 1);
-    EXPECT_EQ(wider.columns, 6);
-    // The panel as the grid sizes it (5 x 46 by 8 x 46) keeps 5 x 8; 46 more is one column.
-    EXPECT_EQ(paging::GridForPanel(5 * 46, 8 * 46).columns, 5);
-    EXPECT_EQ(paging::GridForPanel(5 * 46, 8 * 46).rows, 8);
-    EXPECT_EQ(paging::GridForPanel(6 * 46, 8 * 46).columns, 6);
-    EXPECT_EQ(paging::GridForPanel(6 * 46 - 2, 8 * 46).columns, 5);
-    EXPECT_EQ(paging::GridForPanel(-5, 0).columns, 0);
-    EXPECT_EQ(paging::GridForPanel(0, 44).rows, 0);
-    EXPECT_EQ(paging::GridForPanel(1 << 30, 1 << 30).columns, paging::kMaxGrid);
     // Page 2 of 40 starts at face 80; with 48 per page face 80 sits on page 1 (48..95).
     EXPECT_EQ(paging::PageAfterResize(2, 40, 48), 1);
     EXPECT_EQ(paging::PageAfterResize(1, 48, 40), 1);
