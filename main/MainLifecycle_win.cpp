@@ -1,6 +1,5 @@
 // Start-up, the messages from other programs, and shut-down of the main window.
 #include <windows.h>
-#include <shellapi.h>
 
 #include "CommandLine.h"
 #include "MienkoMainDlg_win.h"
@@ -26,9 +25,7 @@ HICON LoadIconSized(int id, int size) {
 CMienkoMainDlg::CMienkoMainDlg(std::string params)
     : CSkinDialog(IDD_MAIN), m_params(std::move(params)) {}
 
-CMienkoMainDlg::~CMienkoMainDlg() {
-    if (m_dragRegistered && Hwnd()) DragAcceptFiles(Hwnd(), FALSE);
-}
+CMienkoMainDlg::~CMienkoMainDlg() = default;
 
 bool CMienkoMainDlg::OpenLibrary() { return m_library.Open(m_programDir + "data\\mienko.db"); }
 
@@ -37,9 +34,11 @@ bool CMienkoMainDlg::OnInitDialog() {
     SetSkinFile(m_programDir + "\\skin\\default\\skin.xml");
     SetSkinSection("main_window");
     CSkinDialog::OnInitDialog();
-    // Files dropped on the window go to the editor.
-    DragAcceptFiles(Hwnd(), TRUE);
-    m_dragRegistered = true;
+    // Files dropped on the window go to the editor, once the drag is over.
+    m_fileDrop.Register(Hwnd(), [this](const std::vector<std::string>& paths) {
+        m_dropped = paths;
+        PostMessageW(Hwnd(), UM_FILES_DROPPED, 0, 0);
+    });
     SetWindowLongPtrW(Hwnd(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);  // no taskbar button
     m_config.Load(m_programDir + "config.xml");
     m_dock = std::make_unique<CDockControl>(Hwnd(), m_config, m_programDir);
@@ -136,14 +135,10 @@ LRESULT CMienkoMainDlg::OnCopyData(const COPYDATASTRUCT* data) {
     return FALSE;
 }
 
-void CMienkoMainDlg::OnDropFiles(HDROP drop) {
+// Only the first file counts.
+void CMienkoMainDlg::OnFilesDropped() {
     std::vector<std::string> names;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        wchar_t name[MAX_PATH] = {};
-        if (DragQueryFileW(drop, i, name, MAX_PATH)) names.push_back(winfx::ToUtf8(name));
-    }
-    DragFinish(drop);
+    names.swap(m_dropped);
     if (names.empty()) return;
     std::optional<int> category;
     if (m_selected >= 0 && m_lastShownId >= 0) category = m_lastShownId;
@@ -205,7 +200,8 @@ LRESULT CMienkoMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 ShowTrayMenu(pt);
             }
             return 0;
-        case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+        case UM_FILES_DROPPED: OnFilesDropped(); return 0;
+        case WM_DESTROY: m_fileDrop.Revoke(); break;
         case WM_TIMER:
             if (m_dock && m_dock->OnTimer(wp)) return 0;
             break;

@@ -8,6 +8,7 @@
 #include "PelumoRes.h"
 #include "Siblings_win.h"
 #include "SmallDialogs_win.h"
+#include "TrayMenu.h"
 #include "winfx/Controls.h"
 #include "winfx/Hwnd.h"
 
@@ -134,10 +135,10 @@ void CMienkoMainDlg::ToggleDock() { m_dockChecked = m_dock->ToggleDock(m_dockChe
 
 void CMienkoMainDlg::ShowTrayMenu(POINT screen) {
     if (!m_trayMenu) return;
-    m_trayMenu.Check(ID_TRAY_DOCK, m_config.GetBoolOr("Menu_QQHook", true));
-    const bool visible = IsWindowVisible(Hwnd()) != FALSE;
-    m_trayMenu.SetText(ID_TRAY_SHOWHIDE, visible ? "隐藏主窗口" : "显示主窗口");
-    m_trayMenu.Check(ID_TRAY_SHOWHIDE, visible);
+    const traymenu::State state = traymenu::StateFor(m_config, IsWindowVisible(Hwnd()) != FALSE);
+    m_trayMenu.Check(ID_TRAY_DOCK, state.dockChecked);
+    m_trayMenu.SetText(ID_TRAY_SHOWHIDE, state.firstText);
+    m_trayMenu.Check(ID_TRAY_SHOWHIDE, state.firstChecked);
     m_trayMenu.SetDefault(ID_TRAY_SHOWHIDE);
     SetForegroundWindow(Hwnd());
     if (const UINT chosen = m_trayMenu.Track(Hwnd(), screen)) OnMenuCommand(chosen);

@@ -16,6 +16,7 @@
 #include "StaticPageButton_win.h"
 #include "BitmapBtn_win.h"
 #include "SkinDialog_win.h"
+#include "winfx/FileDrop.h"
 #include "winfx/ImageList.h"
 #include "winfx/Menu.h"
 #include "winfx/Tooltip.h"
@@ -25,6 +26,8 @@
 constexpr UINT UM_TRAY_NOTIFY = WM_USER + 10;
 constexpr UINT UM_LIBRARY_CHANGED = WM_USER + 11;
 constexpr UINT UM_CHATWND_ACTIVE = WM_USER + 101;
+// Posted to itself by the drop target: the dropped files are handled after the drag ended.
+constexpr UINT UM_FILES_DROPPED = WM_USER + 12;
 
 class CMienkoMainDlg : public CSkinDialog, public PanelOwner {
 public:
@@ -65,7 +68,7 @@ private:
     void LayoutControls();
     void HandleStartCommandLine();
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
-    void OnDropFiles(HDROP drop);
+    void OnFilesDropped();
     LRESULT ReloadLibrary();
     void ExitApplication();
     void SaveConfig();
@@ -111,6 +114,8 @@ private:
     winfx::Tooltip m_tooltip;
     winfx::ImageList m_images;
     winfx::UniqueIcon m_bigIcon, m_smallIcon, m_trayIcon;
+    winfx::FileDrop m_fileDrop;
+    std::vector<std::string> m_dropped;  // the last drop's files, handled on UM_FILES_DROPPED
 
     std::vector<Category> m_categories;
     std::vector<int> m_useCounts;      // per category
@@ -127,8 +132,6 @@ private:
     bool m_initialised = false;
     bool m_startInToolbar = false;
     bool m_dockChecked = true;
-    bool m_oleReady = false;
-    bool m_dragRegistered = false;
     SIZE m_client{0, 0};
     SIZE m_panelSize{0, 0};
 };

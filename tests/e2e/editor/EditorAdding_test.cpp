@@ -9,6 +9,7 @@
 #include "TestKit.h"
 
 using namespace edtest;
+using testkit::DropPaths;
 
 namespace {
 

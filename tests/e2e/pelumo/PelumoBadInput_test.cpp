@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "DbConnection.h"
 #include "PelumoKit_win.h"
 #include "RecStubClient_win.h"
 #include "TestKit.h"
@@ -34,16 +35,31 @@ protected:
     std::string app;
 };
 
-TEST_F(PelumoBadInput, UnopenableLibraryIsReportedAndTheProgramEnds) {
+TEST_F(PelumoBadInput, UnopenableLibraryIsReportedAndTheProgramEndsWritingNothing) {
     const std::string db = app + "\\data\\mienko.db";
-    for (const char* content : {"", "this is not a database, just text"}) {
+    const std::string config = app + "\\config.xml";
+    enum class Library { Missing, Text, WrongPassword };
+    for (Library kind : {Library::Missing, Library::Text, Library::WrongPassword}) {
+        SCOPED_TRACE(static_cast<int>(kind));
         DeleteFileW(Wide(db).c_str());
-        if (*content) WriteBytes(db, content);
+        DeleteFileW(Wide(config).c_str());
+        if (kind == Library::Text) WriteBytes(db, "this is not a database, just text");
+        // A face database in every respect but its password.
+        if (kind == Library::WrongPassword) {
+            ASSERT_TRUE(DbCreateFile(db, "not the library's password"));
+        }
+        const std::string before = testkit::ReadFile(db);
         Picker picker;
         ASSERT_TRUE(picker.Start(app));
-        EXPECT_EQ(picker.TakeMessageBox(), "数据库连接失败,程序无法继续运行!") << content;
+        EXPECT_EQ(picker.TakeMessageBox(), "数据库连接失败,程序无法继续运行!");
         DWORD code = 99;
-        EXPECT_TRUE(picker.WaitExit(30000, &code)) << content;
+        EXPECT_TRUE(picker.WaitExit(30000, &code));
+        // Nothing written: no configuration, the file as it was (none made where none was).
+        EXPECT_FALSE(testkit::FileExists(config));
+        EXPECT_EQ(testkit::FileExists(db), kind != Library::Missing);
+        EXPECT_TRUE(testkit::ReadFile(db) == before);
+        EXPECT_FALSE(testkit::FileExists(db + "-wal"));
+        EXPECT_TRUE(recstub::RecordedArguments(app, "Volte").empty());
     }
 }
 

@@ -82,6 +82,40 @@ bool AddToLibrary(const std::string& app, const std::string& category, int first
     return true;
 }
 
+bool AddRawFaces(const std::string& app, const std::string& category, const std::vector<RawFace>& faces) {
+    CAdoConnection connection;
+    if (!FaceDatabase::Open(connection, app + "\\data\\mienko.db")) return false;
+    CAdoRecordSet rs;
+    rs.SetConnection(&connection);
+    PictureFaceRenderer renderer;
+    FaceLibrary library(connection, rs, &renderer);
+    const int id = library.CreateCategory(category, 0);
+    if (id < 0) return false;
+    std::vector<FaceRecord> records;
+    for (const RawFace& f : faces) records.push_back({f.digest, f.fileName, f.name, f.thumbnail, f.picture});
+    const bool ok = library.CopyFaces(records, id) == static_cast<int>(records.size());
+    connection.Close();
+    return ok;
+}
+
+bool AddPicture(const std::string& app, const std::string& category, const std::string& name,
+                const std::string& fileName, const std::vector<uint8_t>& picture) {
+    CAdoConnection connection;
+    if (!FaceDatabase::Open(connection, app + "\\data\\mienko.db")) return false;
+    CAdoRecordSet rs;
+    rs.SetConnection(&connection);
+    PictureFaceRenderer renderer;
+    FaceLibrary library(connection, rs, &renderer);
+    const int id = library.CreateCategory(category, 0);
+    CategoryRow row;
+    if (id < 0 || !library.ReadCategory(id, row)) return false;
+    int maxOrder = row.maxOrder;
+    const bool ok = library.AddFace(id, maxOrder, fileName, name, picture) == AddFaceResult::Added &&
+                    library.StoreMaxOrder(id, maxOrder);
+    connection.Close();
+    return ok;
+}
+
 bool MakeStandardLibrary(const std::string& app) {
     return MakeLibrary(app, {{"默认表情", 95}, {"可爱动物", 3}});
 }
@@ -219,6 +253,23 @@ HWND Picker::FindOwnWindow(const std::string& title, DWORD timeoutMs) const {
     WaitFor([&] {
         HWND w = nullptr;
         while ((w = FindWindowExW(nullptr, w, nullptr, wtitle.c_str())) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == m_pid && IsWindowVisible(w)) {
+                found = w;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+HWND Picker::WaitPopupMenu(DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitFor([&] {
+        HWND w = nullptr;
+        while ((w = FindWindowExW(nullptr, w, L"#32768", nullptr)) != nullptr) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
             if (pid == m_pid && IsWindowVisible(w)) {

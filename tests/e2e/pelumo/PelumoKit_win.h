@@ -32,6 +32,21 @@ bool MakeLibrary(const std::string& app, const std::vector<LibraryCategory>& cat
 // missing) of the existing library, as the editor would while the picker runs.
 bool AddToLibrary(const std::string& app, const std::string& category, int firstFace, int count);
 
+// Stores faces exactly as given (digest, names, thumbnail and picture bytes, however odd)
+// at the end of the category of that name (made when missing) of the existing library.
+struct RawFace {
+    std::string digest;
+    std::string name;
+    std::string fileName;
+    std::vector<uint8_t> thumbnail;
+    std::vector<uint8_t> picture;
+};
+bool AddRawFaces(const std::string& app, const std::string& category, const std::vector<RawFace>& faces);
+// Adds one picture the way the editor does (thumbnail drawn from it) to the category of
+// that name (made when missing).
+bool AddPicture(const std::string& app, const std::string& category, const std::string& name,
+                const std::string& fileName, const std::vector<uint8_t>& picture);
+
 // The picture of the index-th face MakeLibrary stores (file name "f<index>.gif").
 std::vector<uint8_t> FacePicture(int index);
 
@@ -71,6 +86,8 @@ public:
     HWND Cell(int index) const;
     // A top-level window of this process with that title (a dialog it opened), or null.
     HWND FindOwnWindow(const std::string& title, DWORD timeoutMs = 20000) const;
+    // The popup menu the program shows now (class "#32768"), or null after the timeout.
+    HWND WaitPopupMenu(DWORD timeoutMs = 20000) const;
     // The first message box the program shows now, its text; answered with `answer`.
     std::string TakeMessageBox(int answer = IDOK, DWORD timeoutMs = 20000) const;
 

@@ -7,7 +7,7 @@
 
 #include "TestKit.h"
 
-namespace edtest {
+namespace testkit {
 
 namespace {
 
@@ -15,7 +15,7 @@ class FileListData : public IDataObject {
 public:
     explicit FileListData(const std::vector<std::string>& paths) {
         for (const std::string& p : paths) {
-            std::wstring w = testkit::Wide(p);
+            std::wstring w = Wide(p);
             m_names.insert(m_names.end(), w.begin(), w.end());
             m_names.push_back(L'\0');
         }
@@ -103,7 +103,7 @@ public:
 DWORD DropPaths(POINT screen, const std::vector<std::string>& paths) {
     OleInitialize(nullptr);
     SetCursorPos(screen.x, screen.y);
-    testkit::WaitUntil([&] {
+    WaitUntil([&] {
         POINT p{};
         GetCursorPos(&p);
         return p.x == screen.x && p.y == screen.y;
@@ -116,4 +116,4 @@ DWORD DropPaths(POINT screen, const std::vector<std::string>& paths) {
     return hr == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
 }
 
-}  // namespace edtest
+}  // namespace testkit

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-namespace edtest {
+namespace testkit {
 
 // Moves the cursor to `screen` and runs DoDragDrop with no mouse button held, which drops
 // at once. The drop effect the target answered, or DROPEFFECT_NONE.
 DWORD DropPaths(POINT screen, const std::vector<std::string>& paths);
 
-}  // namespace edtest
+}  // namespace testkit
