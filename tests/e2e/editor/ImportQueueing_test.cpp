@@ -16,6 +16,7 @@
 #include "TestKit.h"
 
 using namespace edtest;
+using testkit::DropPaths;
 
 namespace {
 
