@@ -43,6 +43,7 @@ CSkinDialog::~CSkinDialog() {
 
 void CSkinDialog::FreeSkin() {
     InvalidateFrame();
+    m_shaped = false;
     m_bmpBackground.Reset();
     for (auto& piece : m_pieces) piece.Reset();
     m_bmpButton.Reset();
@@ -114,6 +115,7 @@ BOOL CSkinDialog::SetSkinRegion() {
         return TRUE;
     }
     region.Release();  // the window owns it now
+    m_shaped = true;
     return TRUE;
 }
 
@@ -125,6 +127,7 @@ BOOL CSkinDialog::SetRectRegion() {
     const POINT o = ClientOriginInWindow(Hwnd());
     OffsetRgn(region.Get(), o.x, o.y);
     if (SetWindowRgn(Hwnd(), region.Get(), TRUE)) region.Release();
+    m_shaped = false;
     return TRUE;
 }
 
@@ -201,6 +204,10 @@ LRESULT CSkinDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NCHITTEST:
         return OnHitTest(wp, lp);
+    case WM_SIZE:
+        // A region cut for the old size would clip a grown window and leave square corners.
+        if (m_shaped && wp != SIZE_MINIMIZED && LOWORD(lp) > 0 && HIWORD(lp) > 0) SetSkinRegion();
+        break;
     case WM_DRAWITEM:
         if (ReflectDrawItem(lp)) return TRUE;
         break;

@@ -108,6 +108,8 @@ private:
     winfx::UniqueBitmap m_frameImage;
     SIZE m_frameSize{0, 0};
     bool m_frameStale = true;
+    // The corners are cut for one size: a resized window is shaped again.
+    bool m_shaped = false;
 };
 
 // Draws the background, the border pieces, the icon and the caption text into dc (null:

@@ -16,6 +16,13 @@ TEST_F(PickerDocking, PanelModeGivesTheMainWindowTheChatWindowsTopAndHeight) {
         << State(chat);
     EXPECT_EQ(RectOf(main).right - RectOf(main).left, width);
     EXPECT_FALSE(IsWindowVisible(tool));
+    // What the user sees is the window's region: it must start at the rectangle's corner, or
+    // the picker would sit below the chat window's top and off its edge.
+    RECT box{};
+    ASSERT_NE(GetWindowRgnBox(main, &box), ERROR) << "the skinned main window has no region";
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, width);
     Settle();
     testkit::Screenshot("dock_e2e_test_panel");
 }

@@ -100,6 +100,27 @@ TEST_F(SkinDialogTest, WindowRegionCutsTheMagentaCorners) {
     EXPECT_FALSE(PtInRegion(rgn.Get(), kWidth, kHeight / 2));
 }
 
+TEST_F(SkinDialogTest, ResizedWindowIsShapedForItsNewSize) {
+    const int W = kWidth + 60, H = kHeight + 40;  // the test dialog has no frame: window = client
+    ASSERT_TRUE(SetWindowPos(Dlg(), nullptr, 0, 0, W, H, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+    winfx::UniqueRgn rgn(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(Dlg(), rgn.Get()), ERROR);
+    RECT box{};
+    GetRgnBox(rgn.Get(), &box);
+    EXPECT_EQ(box.right, W) << "a grown window would be clipped at its old size";
+    EXPECT_EQ(box.bottom, H);
+    EXPECT_TRUE(PtInRegion(rgn.Get(), W / 2, H - 3));
+    EXPECT_FALSE(PtInRegion(rgn.Get(), W - 1, H - 1)) << "the corners are cut at the new size";
+    EXPECT_FALSE(PtInRegion(rgn.Get(), W - 1, 0));
+    EXPECT_TRUE(PtInRegion(rgn.Get(), kWidth - 1, kHeight - 1)) << "the old corner is inside now";
+
+    ShowWindow(Dlg(), SW_MINIMIZE);  // a minimised window keeps its shape
+    ShowWindow(Dlg(), SW_RESTORE);
+    ASSERT_NE(GetWindowRgn(Dlg(), rgn.Get()), ERROR);
+    GetRgnBox(rgn.Get(), &box);
+    EXPECT_EQ(box.right, W);
+}
+
 TEST_F(SkinDialogTest, CaptionBandAnswersHtCaption) {
     // Band: x from max(top-left width 20, 16) to 300 - 10, y from 2 to the top-middle height 30.
     EXPECT_EQ(HitTest(20, 2), HTCAPTION);
