@@ -137,16 +137,21 @@ function(facelib_win_program name)
   target_link_libraries(${name} PRIVATE ${A_LIBS})
 endfunction()
 
-# facelib_dll_layout_test(NAME DLL EXPORTS names...): the shipped 32-bit DLL (in the i686
-# build, whichever build the Wine tests run) exports exactly these undecorated names and has
-# one shared, writable, initialised data section (tests/harness/check-dll.sh).
+# facelib_dll_layout_test(NAME DLL [SHARED_BYTES N] EXPORTS names...): the shipped 32-bit DLL
+# (in the i686 build, whichever build the Wine tests run) exports exactly these undecorated
+# names and has one shared, writable, initialised data section of zeros, at least N bytes
+# (tests/harness/check-dll.sh).
 set(FACELIB_DLL_CHECK "${CMAKE_SOURCE_DIR}/tests/harness/check-dll.sh")
 function(facelib_dll_layout_test name dll)
   if(FACELIB_WIN OR NOT FACELIB_WINDOWS)
     return()
   endif()
-  cmake_parse_arguments(A "" "" "EXPORTS" ${ARGN})
+  cmake_parse_arguments(A "" "SHARED_BYTES" "EXPORTS" ${ARGN})
+  set(min)
+  if(A_SHARED_BYTES)
+    set(min --shared-bytes ${A_SHARED_BYTES})
+  endif()
   add_test(NAME ${name}
-           COMMAND "${FACELIB_DLL_CHECK}" "${CMAKE_BINARY_DIR}/win32/bin/${dll}" ${A_EXPORTS})
+           COMMAND "${FACELIB_DLL_CHECK}" ${min} "${CMAKE_BINARY_DIR}/win32/bin/${dll}" ${A_EXPORTS})
   set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 60)
 endfunction()

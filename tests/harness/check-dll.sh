@@ -5,11 +5,16 @@
 #    since callers find them with GetProcAddress by those names;
 #  - exactly one shared section, and it is initialised, readable and writable data: one copy
 #    of its values exists for every process that maps the library (a hook's main program and
-#    the process it hooks). Without SHARED each process would see its own zeros.
-# Usage: check-dll.sh DLL EXPORT...      (OBJDUMP picks another objdump)
+#    the process it hooks). Without SHARED each process would see its own zeros;
+#  - the shared section starts as zeros (every process's first view of "not installed"), and
+#    with --shared-bytes N holds at least N bytes.
+# Usage: check-dll.sh [--shared-bytes N] DLL EXPORT...      (OBJDUMP picks another objdump)
 # Prints every fault found, one per line; exit status 1 if any.
 set -u
 OBJDUMP=${OBJDUMP:-i686-w64-mingw32-objdump}
+OBJCOPY=${OBJDUMP%objdump}objcopy
+MIN_SHARED=1
+if [ "${1:-}" = --shared-bytes ]; then MIN_SHARED=$2; shift 2; fi
 DLL=$1; shift
 faults=0
 fault() { echo "check-dll: $(basename "$DLL"): $*"; faults=$((faults + 1)); }
@@ -46,7 +51,14 @@ else
   done
   grep -qw READONLY <<<"$flags" && fault "shared section $name is read-only ($flags)"
   grep -qw CODE <<<"$flags" && fault "shared section $name holds code ($flags)"
-  [ $((16#$size)) -gt 0 ] || fault "shared section $name is empty"
+  [ $((16#$size)) -ge "$MIN_SHARED" ] || fault "shared section $name holds $((16#$size)) bytes, less than $MIN_SHARED"
+  tmp=$(mktemp); trap 'rm -f "$tmp"' EXIT
+  if $OBJCOPY -O binary --only-section="$name" "$DLL" "$tmp" 2>/dev/null; then
+    bytes=$(od -An -v -tx1 "$tmp" | tr -d ' \n')
+    [ -z "$(tr -d 0 <<<"$bytes")" ] || fault "shared section $name does not start as zeros: $bytes"
+  else
+    fault "$OBJCOPY cannot read shared section $name"
+  fi
 fi
 [ $faults -eq 0 ] && echo "check-dll: $(basename "$DLL"): PE32, exports $(echo $want | tr ' ' ,), shared section $name ($((16#$size)) bytes)"
 exit $((faults > 0))
