@@ -105,6 +105,10 @@ bool FakeQQProcess::WaitExit(std::chrono::milliseconds timeout, DWORD* exitCode)
     return ended;
 }
 
+std::string SafetyLifetimeArg() {
+    return " --lifetime " + std::to_string(testkit::ScaledMs(300000) / 1000);
+}
+
 std::string LogField(const std::string& line, const std::string& key) {
     const std::string tag = " " + key + "=";
     size_t at = line.find(tag);

@@ -50,6 +50,10 @@ private:
     std::string m_logPath;
 };
 
+// "--lifetime N": a messenger that outlives its test ends by itself, but never before the
+// test's own (scaled) waits could have ended: 5 minutes of native time, scaled.
+std::string SafetyLifetimeArg();
+
 // Text from a log line: the value after "key=" up to the next space (or the line's end
 // for the keys that come last and may hold spaces: title=, text=, path=).
 std::string LogField(const std::string& line, const std::string& key);

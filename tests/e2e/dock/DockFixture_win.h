@@ -44,7 +44,7 @@ protected:
 
     bool StartMessenger(const std::string& windows) {
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        return qq.Start(app + "\\FakeQQ.exe", windows + " --lifetime 120",
+        return qq.Start(app + "\\FakeQQ.exe", windows + fakeqq::SafetyLifetimeArg(),
                         testkit::RunDir() + "\\fakeqq-" + name.substr(0, 40) + ".log") &&
                qq.WaitReady(std::chrono::seconds(60));
     }

@@ -89,8 +89,10 @@ TEST_F(PickerDocking, MessengerNotRunningIsStartedFromItsRegistryPathAndDocked) 
 
     // The messenger the picker starts inherits this from the picker.
     const std::string log = testkit::RunDir() + "\\fakeqq-started.log";
-    SetEnvironmentVariableW(L"FAKEQQ_OPTIONS",
-                            L"--window classic@200,120,420,360 --lifetime 120 --tag Started");
+    SetEnvironmentVariableW(
+        L"FAKEQQ_OPTIONS",
+        testkit::Wide("--window classic@200,120,420,360 --tag Started" + fakeqq::SafetyLifetimeArg())
+            .c_str());
     SetEnvironmentVariableW(L"FAKEQQ_LOG", testkit::Wide(log).c_str());
     const bool started = StartPicker({true, false});
     SetEnvironmentVariableW(L"FAKEQQ_OPTIONS", nullptr);

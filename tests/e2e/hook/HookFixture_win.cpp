@@ -1,6 +1,8 @@
 #include "HookFixture_win.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 
 namespace hooktest {
 
@@ -10,6 +12,20 @@ std::string Safe(std::string name) {
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
 }
+
+namespace {
+
+// One log per test, parameter included, short enough for any path.
+std::string LogName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info->name();
+    for (char& c : name)
+        if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+    if (name.size() > 48) name = name.substr(0, 32) + "_" + name.substr(name.size() - 15);
+    return testkit::RunDir() + "\\fakeqq-" + name + ".log";
+}
+
+}  // namespace
 
 void HookFixture::SetUpTestSuite() {
     if (!lib.module) lib.Load(testkit::AppDir() + "\\Mienko.dll");
@@ -21,9 +37,8 @@ void HookFixture::SetUp() {
 }
 
 bool HookFixture::StartMessenger(const std::string& windowArgs) {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    if (!qq.Start(testkit::AppDir() + "\\FakeQQ.exe", windowArgs + " --lifetime 120",
-                  testkit::RunDir() + "\\fakeqq-" + Safe(name).substr(0, 40) + ".log"))
+    if (!qq.Start(testkit::AppDir() + "\\FakeQQ.exe", windowArgs + fakeqq::SafetyLifetimeArg(),
+                  LogName()))
         return false;
     return qq.WaitReady(std::chrono::seconds(60));
 }
@@ -99,7 +114,18 @@ std::string HookFixture::State(HWND chat) const {
     return "chat=" + RectText(RectOf(chat)) + " tool=" + RectText(RectOf(picker.Tool())) +
            (IsWindowVisible(picker.Tool()) ? " shown" : " hidden") +
            " main=" + RectText(RectOf(picker.Main())) +
-           " reported=" + std::to_string(picker.Reported().size());
+           " reported=" + std::to_string(picker.Reported().size()) + " " + MessengerState();
+}
+
+std::string HookFixture::MessengerState() const {
+    DWORD code = 0;
+    if (!qq.Process() || !GetExitCodeProcess(qq.Process(), &code)) return "messenger=?";
+    if (code == STILL_ACTIVE) return "messenger=running";
+    char hex[16];
+    snprintf(hex, sizeof hex, "0x%lx", static_cast<unsigned long>(code));
+    const auto lines = qq.Lines();
+    return std::string("messenger=ended(") + hex + ", last log line: " +
+           (lines.empty() ? std::string("none") : lines.back()) + ")";
 }
 
 }  // namespace hooktest

@@ -37,6 +37,8 @@ protected:
     bool WaitMainDocked(HWND chat, Side side);
     bool WaitReported(HWND chat);
     std::string State(HWND chat) const;  // rectangles and visibility, for failure messages
+    // Whether the messenger still runs; if not, how it ended (a crash shows as 0xc...).
+    std::string MessengerState() const;
 
     static HookLibrary lib;
     fakeqq::FakeQQProcess qq;
