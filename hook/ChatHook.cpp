@@ -1,6 +1,6 @@
 #include "ChatHook.h"
 
-#include "HookChatRule.h"
+#include "ChatWindowRule.h"
 
 namespace dock {
 namespace {

@@ -2,7 +2,7 @@
 // messenger runs (its thread is the one to hook), and which window is a chat window that a
 // face can be pasted into.
 #pragma once
-#include "WindowTree.h"
+#include "ChatWindowRule.h"
 
 namespace dock {
 
@@ -14,6 +14,8 @@ bool IsMessengerWindow(const wintree::WindowTree& tree, wintree::Hwnd window);
 // A chat window: "#32770" with the "AfxWnd42" > "RichEdit20A" input, or "TXGuiFoundation"
 // with exactly one "ATL:" descendant and exactly one "Shell Embedding", that is neither the
 // re-login dialog nor the messenger's main window (title beginning "QQ2009").
-bool IsMainChatWindow(const wintree::WindowTree& tree, wintree::Hwnd window);
+inline bool IsMainChatWindow(const wintree::WindowTree& tree, wintree::Hwnd window) {
+    return IsChatWindow(tree, window, ChatRule::MainProgram);
+}
 
 }  // namespace dock

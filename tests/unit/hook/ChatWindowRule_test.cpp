@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeDesktop.h"
-#include "HookChatRule.h"
+#include "ChatWindowRule.h"
 
 namespace dock::test {
 namespace {
