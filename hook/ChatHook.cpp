@@ -139,6 +139,12 @@ void OnDestroy(SharedValues& shared, Desktop& desktop, const HookedMessage& m) {
     shared.hWndCurrQQ = 0;
 }
 
+// A chat window can destroy itself in answer to our own raise; its WM_DESTROY then came while
+// we were busy and was let through. Catch up on it, or the target would stay beside nothing.
+void AfterOwnMoves(SharedValues& shared, Desktop& desktop, const HookedMessage& m) {
+    if (!desktop.Exists(m.window)) OnDestroy(shared, desktop, m);
+}
+
 }  // namespace
 
 void HandleHookedMessage(SharedValues& shared, Desktop& desktop,
@@ -154,19 +160,25 @@ void HandleHookedMessage(SharedValues& shared, Desktop& desktop,
             break;
         case msg::kSize:
             OnSize(shared, desktop, m);
+            AfterOwnMoves(shared, desktop, m);
             break;
         case msg::kActivate:
             OnActivate(shared, desktop, m);
+            AfterOwnMoves(shared, desktop, m);
             break;
         case msg::kActivateApp: {
-            BusyScope busy(shared);
-            Docking dock(shared, desktop);
-            dock.Show();
-            dock.RaisePair(m.window);
+            {
+                BusyScope busy(shared);
+                Docking dock(shared, desktop);
+                dock.Show();
+                dock.RaisePair(m.window);
+            }
+            AfterOwnMoves(shared, desktop, m);
             break;
         }
         case msg::kWindowPosChanged:
             OnWindowPosChanged(shared, desktop, m);
+            AfterOwnMoves(shared, desktop, m);
             break;
         default:
             break;

@@ -42,6 +42,7 @@ enum class ShowMode { Hide, Show, Restore };
 // and must return at once (they are carried out by the owning thread later).
 class Desktop : public wintree::WindowTree {
 public:
+    virtual bool Exists(Hwnd w) const = 0;
     virtual bool GetRect(Hwnd w, Rect& rect) const = 0;
     virtual bool IsIconic(Hwnd w) const = 0;
     virtual bool IsVisible(Hwnd w) const = 0;

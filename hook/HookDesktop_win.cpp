@@ -8,6 +8,10 @@ namespace {
 constexpr UINT kTargetFlags = SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS;
 }
 
+bool HookDesktop::Exists(Hwnd w) const {
+    return w && IsWindow(ToHwnd(w));
+}
+
 bool HookDesktop::GetRect(Hwnd w, Rect& rect) const {
     RECT r{};
     if (!w || !GetWindowRect(ToHwnd(w), &r)) return false;

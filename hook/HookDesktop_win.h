@@ -20,6 +20,7 @@ public:
         return m_tree.Title(w, buffer);
     }
 
+    bool Exists(Hwnd w) const override;
     bool GetRect(Hwnd w, Rect& rect) const override;
     bool IsIconic(Hwnd w) const override;
     bool IsVisible(Hwnd w) const override;

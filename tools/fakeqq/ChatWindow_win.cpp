@@ -35,7 +35,7 @@ ChatWindow::~ChatWindow() {
 }
 
 bool ChatWindow::Create(HINSTANCE instance) {
-    if (!BuildShape(*this, instance)) return false;
+    if (!BuildShape(*this, instance) || !BuildExtraTree()) return false;
     const Placement p = m_spec.placement.value_or(DefaultPlacement(m_id));
     SetWindowPos(m_frame, nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextW(m_frame, Wide(m_spec.title).c_str());
@@ -79,6 +79,39 @@ void ChatWindow::Layout() {
     }
 }
 
+bool ChatWindow::BuildExtraTree() {
+    const ExtraTree& extra = m_spec.extra;
+    if (extra.deep <= 0 && extra.wide <= 0) return true;
+    // Hidden and silent: no WM_PARENTNOTIFY up a long chain for every window made.
+    auto make = [](HWND parent) {
+        return CreateWindowExW(WS_EX_NOPARENTNOTIFY, L"Static", L"", WS_CHILD, 0, 0, 1, 1, parent,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    };
+    HWND parent = m_frame;
+    for (int i = 0; i < extra.deep; ++i)
+        if (!(parent = make(parent))) return false;
+    for (int i = 0; i < extra.wide; ++i)
+        if (!make(m_frame)) return false;
+    // The window's own children go behind the filler, keeping their order.
+    for (const Row& r : m_rows)
+        SetWindowPos(r.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_log.Write("TREE id=" + std::to_string(m_id) + " deep=" + std::to_string(extra.deep) +
+                " wide=" + std::to_string(extra.wide));
+    return true;
+}
+
+void ChatWindow::ArmSelfDestruct() { m_selfDestruct = true; }
+
+bool ChatWindow::OnPosChanging(const WINDOWPOS& pos) {
+    // A raise: the z-order changes, nothing else.
+    const UINT raise = SWP_NOMOVE | SWP_NOSIZE;
+    if (!m_selfDestruct || (pos.flags & raise) != raise || (pos.flags & SWP_NOZORDER)) return false;
+    m_selfDestruct = false;
+    m_log.Write("SELFDESTRUCT id=" + std::to_string(m_id));
+    DestroyWindow(m_frame);
+    return true;
+}
+
 void ChatWindow::ScheduleDockCheck() { SetTimer(m_frame, kDockTimer, kDockDelayMs, nullptr); }
 
 bool ChatWindow::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -97,6 +130,10 @@ bool ChatWindow::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
             ScheduleDockCheck();
             *result = 0;
             return m_input != nullptr;
+        case WM_WINDOWPOSCHANGING:
+            if (!OnPosChanging(*reinterpret_cast<const WINDOWPOS*>(lp))) return false;
+            *result = 0;
+            return true;
         case WM_WINDOWPOSCHANGED: {
             const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
             const bool changed = !(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE);

@@ -39,6 +39,7 @@ public:
     void Send();
     void SetInputText(const std::string& text);
     void LogDocked();
+    void ArmSelfDestruct();
 
     // Set by the shape builder (ChatShapes_win.cpp). Rows are direct children of the frame,
     // stacked top to bottom: a fixed height, or 0 to share the rest by weight.
@@ -55,6 +56,8 @@ private:
 
     void Layout();
     void ScheduleDockCheck();
+    bool BuildExtraTree();
+    bool OnPosChanging(const WINDOWPOS& pos);  // true: the window is gone
 
     int m_id;
     WindowSpec m_spec;
@@ -66,6 +69,7 @@ private:
     HFONT m_font = nullptr;
     bool m_live = false;
     bool m_minimized = false;
+    bool m_selfDestruct = false;
 };
 
 // ChatShapes_win.cpp. The rich-edit library (RichEdit20A/W) must be loaded before a build.

@@ -21,7 +21,7 @@ constexpr VerbInfo kVerbs[] = {
     {"show", Verb::Show, 1, false},         {"hide", Verb::Hide, 1, false},
     {"close", Verb::Close, 1, false},       {"dock", Verb::Dock, 1, false},
     {"settext", Verb::SetText, 1, true},    {"mark", Verb::Mark, 0, true},
-    {"quit", Verb::Quit, 0, false},
+    {"quit", Verb::Quit, 0, false},         {"selfdestruct", Verb::SelfDestruct, 1, false},
 };
 
 std::string_view NextWord(std::string_view* rest) {

@@ -8,7 +8,7 @@ namespace fakeqq {
 
 enum class Verb {
     Ping, Hwnd, Input, Activate, Move, Resize, Minimize, Restore, Show, Hide, Close, Dock,
-    SetText, Mark, Quit
+    SetText, Mark, Quit, SelfDestruct
 };
 
 struct Command {

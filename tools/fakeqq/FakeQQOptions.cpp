@@ -43,17 +43,44 @@ std::optional<Placement> ParsePlacement(std::string_view text) {
     return Placement{v[0], v[1], v[2], v[3]};
 }
 
-// KIND[@X,Y,W,H][:TITLE]; the title is everything after the first ':' and may be empty.
+// "+deep=N" or "+wide=N", N in 1..kMaxExtraWindows.
+bool ParseExtra(std::string_view text, ExtraTree* extra) {
+    const size_t eq = text.find('=');
+    int n = 0;
+    if (eq == std::string_view::npos || !ParseInt(text.substr(eq + 1), &n) || n < 1 ||
+        n > kMaxExtraWindows)
+        return false;
+    const std::string_view name = text.substr(0, eq);
+    if (name == "deep")
+        extra->deep = n;
+    else if (name == "wide")
+        extra->wide = n;
+    else
+        return false;
+    return true;
+}
+
+// KIND[+deep=N][+wide=N][@X,Y,W,H][:TITLE]; the title is everything after the first ':' and
+// may be empty.
 std::optional<WindowSpec> ParseWindowSpec(std::string_view text, std::string* error) {
     size_t colon = text.find(':');
     std::string_view head = text.substr(0, colon);
     size_t at = head.find('@');
-    auto kind = ParseWindowKind(head.substr(0, at));
+    std::string_view shape = head.substr(0, at);
+    WindowSpec spec;
+    for (size_t plus = shape.rfind('+'); plus != std::string_view::npos; plus = shape.rfind('+')) {
+        if (!ParseExtra(shape.substr(plus + 1), &spec.extra)) {
+            *error = "bad tree (+deep=N or +wide=N, N from 1 to " +
+                     std::to_string(kMaxExtraWindows) + "): " + std::string(shape.substr(plus));
+            return std::nullopt;
+        }
+        shape = shape.substr(0, plus);
+    }
+    auto kind = ParseWindowKind(shape);
     if (!kind) {
-        *error = "unknown window kind: " + std::string(head.substr(0, at));
+        *error = "unknown window kind: " + std::string(shape);
         return std::nullopt;
     }
-    WindowSpec spec;
     spec.kind = *kind;
     if (at != std::string_view::npos) {
         spec.placement = ParsePlacement(head.substr(at + 1));
@@ -167,7 +194,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             return std::nullopt;
         }
     }
-    if (o.windows.empty() && !o.OnlyRegistry()) o.windows.push_back({WindowKind::Classic, {}, DefaultTitle(WindowKind::Classic)});
+    if (o.windows.empty() && !o.OnlyRegistry()) o.windows.push_back({WindowKind::Classic, {}, DefaultTitle(WindowKind::Classic), {}});
     return o;
 }
 

@@ -13,11 +13,23 @@ struct Placement {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// Hidden filler put in front of a window's own children (first in z-order), so anything
+// looking for the chat input walks through it first.
+struct ExtraTree {
+    int deep = 0;  // a chain of this many nested children
+    int wide = 0;  // this many direct children
+};
+
 struct WindowSpec {
     WindowKind kind = WindowKind::Classic;
     std::optional<Placement> placement;  // cascaded by id when absent
     std::string title;                   // the kind's default title when not given
+    ExtraTree extra;
 };
+
+// Upper bound of each ExtraTree count: enough to exceed any walk's budget, small enough to
+// build in seconds under emulation.
+constexpr int kMaxExtraWindows = 5000;
 
 enum class RegistryKey { QQ2009, QQ };
 

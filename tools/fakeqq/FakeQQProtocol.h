@@ -3,7 +3,12 @@
 //
 // Command line (the environment variable FAKEQQ_OPTIONS is read first, so a program that
 // starts the messenger without arguments can still be pointed at a test's setup):
-//   --window KIND[@X,Y,W,H][:TITLE]  one top-level window; repeatable; ids 1, 2, ... in order
+//   --window KIND[+deep=N][+wide=N][@X,Y,W,H][:TITLE]
+//                                    one top-level window; repeatable; ids 1, 2, ... in order;
+//                                    +deep puts a chain of N nested hidden children, +wide N
+//                                    hidden children, in front of the window's own (first in
+//                                    z-order, so a search for the input walks through them);
+//                                    N from 1 to 5000
 //   --log PATH                       UTF-8 log (default: FAKEQQ_LOG, else <exe name>.log beside
 //                                    the exe)
 //   --tag TEXT                       title of the control window (default "FakeQQ"), to tell
@@ -42,6 +47,9 @@
 //   dock N                logs the windows docked beside window N now
 //   settext N TEXT        replaces the input's text (TEXT may hold spaces)
 //   mark TEXT             writes "MARK TEXT" to the log (lets a test find its place)
+//   selfdestruct N        arms window N: the next raise that changes its z-order and nothing
+//                         else (WM_WINDOWPOSCHANGING without SWP_NOZORDER, with SWP_NOMOVE and
+//                         SWP_NOSIZE), e.g. by a hook, makes it destroy itself right there
 //   quit                  closes every window and ends the program (exit code 0)
 //
 // Log: UTF-8, one line per event: "<ms since start> <EVENT> <fields>". A field holding free
@@ -54,6 +62,8 @@
 //   FOCUS id=N class=C                         a control of window N got the keyboard focus
 //   MOVED id=N rect=L,T,R,B                    position or size changed (screen coordinates)
 //   MINIMIZED id=N | RESTORED id=N | CLOSED id=N
+//   TREE id=N deep=D wide=W                    the extra children of window N (when asked for)
+//   SELFDESTRUCT id=N                          window N destroys itself (armed by selfdestruct)
 //   KEY id=N down|up vk=0xVV scan=0xSS ctrl=0|1 class=C      every key in a control of window N
 //   HOTKEY id=N Ctrl+V | Ctrl+Enter
 //   CLIP id=N formats=NAME(num),...            what the clipboard offered at the paste

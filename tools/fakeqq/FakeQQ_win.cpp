@@ -140,6 +140,7 @@ public:
             case Verb::Hide: ShowWindow(frame, SW_HIDE); return 1;
             case Verb::Close: SendMessageW(frame, WM_CLOSE, 0, 0); return 1;
             case Verb::Dock: w->LogDocked(); return 1;
+            case Verb::SelfDestruct: w->ArmSelfDestruct(); return 1;
             case Verb::SetText:
                 if (!w->Input()) return 0;
                 w->SetInputText(c.text);

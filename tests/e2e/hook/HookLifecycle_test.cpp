@@ -1,5 +1,5 @@
 // The hook's life beyond one happy installation: a main program killed while its hook is in,
-// and chat-window trees too big to look through, tested in the test's own thread.
+// chat windows with deep or huge child trees, and one destroyed while the hook handles it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -70,55 +70,57 @@ TEST_F(HookLifecycle, KilledPickerLeavesTheMessengerWorkingAndTheNextStartInstal
     EXPECT_TRUE(WaitToolDocked(chat, Side::Right)) << State(chat);
 }
 
-// Chat-shaped windows of this thread, so the test can build any tree it likes.
-class OwnChatWindows {
-public:
-    OwnChatWindows() {
-        for (const wchar_t* cls : {L"AfxWnd42", L"RichEdit20A"}) {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = DefWindowProcW;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = cls;
-            RegisterClassW(&wc);
-        }
-    }
-    ~OwnChatWindows() {
-        for (HWND w : m_windows) DestroyWindow(w);
-    }
-    // A "#32770" window whose input host comes after `filler` plain children in z-order.
-    HWND Make(int x, int filler) {
-        const HWND w = CreateWindowExW(0, L"#32770", L"chat", WS_POPUP | WS_CAPTION | WS_VISIBLE,
-                                       x, 100, 360, 300, nullptr, nullptr, nullptr, nullptr);
-        const HWND host = Child(L"AfxWnd42", w);
-        Child(L"RichEdit20A", host);
-        for (int i = 0; i < filler; ++i) Child(L"Static", w);
-        SetWindowPos(host, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        m_windows.push_back(w);
-        return w;
-    }
+TEST_F(HookLifecycle, DeepAndHugeChildTreesNeitherStallNorCrashTheMessenger) {
+    // Deep: 600 nested windows before the input, still looked through (no recursion).
+    // Huge: 1200 siblings before the input, past the walk's budget (two steps each): not taken
+    // for a chat window.
+    ASSERT_TRUE(StartMessenger("--window classic+deep=600@60,80,400,330 "
+                               "--window tx+wide=1200@560,300,400,330 "
+                               "--window tx@300,560,400,330"));
+    const HWND deep = qq.Window(1), huge = qq.Window(2), plain = qq.Window(3);
+    ASSERT_GE(qq.FindLine({"TREE id=1 deep=600 wide=0"}), 0);
+    ASSERT_GE(qq.FindLine({"TREE id=2 deep=0 wide=1200"}), 0);
+    ASSERT_EQ(picker.Install(lib, GetWindowThreadProcessId(deep, nullptr)), 1);
 
-private:
-    static HWND Child(const wchar_t* cls, HWND parent) {
-        return CreateWindowExW(0, cls, L"", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr,
-                               nullptr);
-    }
-    std::vector<HWND> m_windows;
-};
-
-TEST_F(HookLifecycle, ChatWindowWithAHugeChildTreeIsNotLookedThroughToTheEnd) {
-    OwnChatWindows own;
-    const HWND small = own.Make(40, 20);
-    const HWND huge = own.Make(600, 2100);
-    ASSERT_EQ(picker.Install(lib, GetCurrentThreadId()), 1);
-
-    SetForegroundWindow(small);
-    ASSERT_TRUE(WaitToolDocked(small, Side::Right)) << State(small);
+    ASSERT_TRUE(Activate(1));
+    ASSERT_TRUE(WaitToolDocked(deep, Side::Right)) << State(deep);
     const std::string docked = RectText(RectOf(picker.Tool()));
-    SetForegroundWindow(huge);
-    SetWindowPos(huge, nullptr, 620, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+    ASSERT_TRUE(Activate(2));
+    ASSERT_TRUE(Command("move 2 540 320", "MOVED id=2 rect=540,320,"));
     PumpPending();
-    EXPECT_EQ(GetForegroundWindow(), huge);
     EXPECT_EQ(RectText(RectOf(picker.Tool())), docked);
+    for (HWND r : picker.Reported()) EXPECT_NE(r, huge);
+
+    // The messenger answers at once and docking goes on for an ordinary window.
+    EXPECT_EQ(qq.Command("ping"), 1);
+    ASSERT_TRUE(Activate(3));
+    EXPECT_TRUE(WaitToolDocked(plain, Side::Right)) << State(plain);
+}
+
+TEST_F(HookLifecycle, ChatWindowDestroyedWhileTheHookHandlesItsMessage) {
+    ASSERT_TRUE(StartMessenger("--window classic-plain@100,100,300,200 "
+                               "--window tx@560,120,400,330"));
+    const HWND notice = qq.Window(1), chat = qq.Window(2);
+    ASSERT_EQ(picker.Install(lib, GetWindowThreadProcessId(chat, nullptr)), 1);
+    ASSERT_TRUE(Activate(2));
+    ASSERT_TRUE(WaitToolDocked(chat, Side::Right)) << State(chat);
+
+    // The messenger becomes active again through a window that is no chat window: the hook
+    // raises the chat window for WM_ACTIVATEAPP, and the chat window destroys itself right
+    // there, so its WM_DESTROY reaches the hook while the hook is busy.
+    const size_t from = qq.Lines().size();
+    SetForegroundWindow(picker.Main());
+    ASSERT_GE(qq.WaitLine({"DEACTIVATED id=2"}, from, kWait), 0);
+    ASSERT_TRUE(Command("selfdestruct 2", "text=selfdestruct 2"));
+    ASSERT_TRUE(Command("activate 1", "SELFDESTRUCT id=2"));
+    EXPECT_FALSE(IsWindow(chat));
+    EXPECT_EQ(GetForegroundWindow(), notice);
+
+    // The toolbar does not stay behind beside nothing.
+    EXPECT_TRUE(testkit::WaitUntil([&] { return !IsWindowVisible(picker.Tool()); }, kWait))
+        << State(chat);
+    EXPECT_EQ(qq.Command("ping"), 1);
 }
 
 }  // namespace

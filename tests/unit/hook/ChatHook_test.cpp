@@ -172,13 +172,41 @@ TEST_F(ChatHook, OwnMovesReenterWhileBusyAndAreSwallowed) {
     EXPECT_EQ(reentered, 2);
 }
 
-TEST_F(ChatHook, ChatWindowDestroyedWhileHandledMovesNothing) {
+TEST_F(ChatHook, ChatWindowDestroyedWhileHandledMovesNothingAndHidesTheTarget) {
+    // The window goes in answer to our raise; its WM_DESTROY comes while we are busy.
+    int destroyMessages = 0;
     d.onCall = [&](const std::string& call) {
-        if (call.rfind("raisechat", 0) == 0) d.Remove(chat);
+        if (call.rfind("raisechat", 0) != 0 || !d.Exists(chat)) return;
+        HandleHookedMessage(shared, d, {msg::kDestroy, 0, chat});
+        ++destroyMessages;
+        d.Remove(chat);
     };
-    const Calls calls = Send(msg::kActivate, 1, chat);
-    for (const std::string& c : calls) EXPECT_NE(c.rfind("move", 0), 0u) << c;
+    for (unsigned message : {msg::kActivate, msg::kSize, msg::kActivateApp}) {
+        SCOPED_TRACE(message);
+        chat = Chat(Rect{100, 100, 600, 500});
+        shared.hWndCurrQQ = 0;
+        d.Get(tool).visible = true;
+        const Calls calls = Send(message, message == msg::kSize ? 2 : 1, chat);
+        for (const std::string& c : calls) EXPECT_NE(c.rfind("move", 0), 0u) << c;
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls.back(), "hide " + Id(tool));
+        EXPECT_FALSE(d.Get(tool).visible);
+        EXPECT_EQ(shared.hWndCurrQQ, 0u);
+    }
+    EXPECT_EQ(destroyMessages, 3);
     EXPECT_EQ(d.Get(tool).rect, (Rect{0, 0, 30, 120}));
+}
+
+TEST_F(ChatHook, BackgroundChatWindowGoneWhileHandledLeavesTheCurrentOnesTarget) {
+    shared.hWndCurrQQ = chat;
+    const Hwnd other = Chat(Rect{200, 200, 500, 600});
+    d.onCall = [&](const std::string& call) {
+        if (call.rfind("show", 0) == 0 && d.Exists(other)) d.Remove(other);
+    };
+    d.Get(tool).visible = false;
+    const Calls calls = Send(msg::kWindowPosChanged, 0, other);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "hide " + Id(tool)), 0);
+    EXPECT_EQ(shared.hWndCurrQQ, chat);
 }
 
 TEST_F(ChatHook, ToolbarGoneLeavesNothingToDo) {

@@ -72,6 +72,8 @@ std::string_view FakeDesktop::Title(Hwnd w, wintree::Name& buffer) const {
     return win ? Copy(win->title, buffer) : std::string_view();
 }
 
+bool FakeDesktop::Exists(Hwnd w) const { return Find(w) != nullptr; }
+
 bool FakeDesktop::GetRect(Hwnd w, Rect& rect) const {
     const FakeWindow* win = Find(w);
     if (!win) return false;

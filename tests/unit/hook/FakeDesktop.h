@@ -38,6 +38,7 @@ public:
     std::string_view ClassName(Hwnd w, wintree::Name& buffer) const override;
     std::string_view Title(Hwnd w, wintree::Name& buffer) const override;
 
+    bool Exists(Hwnd w) const override;
     bool GetRect(Hwnd w, Rect& rect) const override;
     bool IsIconic(Hwnd w) const override;
     bool IsVisible(Hwnd w) const override;

@@ -15,7 +15,7 @@ TEST(ControlCommand, VerbsWithoutArguments) {
 
 TEST(ControlCommand, WindowVerbsTakeOnePositiveId) {
     for (const char* verb : {"hwnd", "input", "activate", "minimize", "restore", "show", "hide",
-                             "close", "dock"}) {
+                             "close", "dock", "selfdestruct"}) {
         auto c = ParseCommand(std::string(verb) + " 3");
         ASSERT_TRUE(c) << verb;
         EXPECT_EQ(c->window, 3);

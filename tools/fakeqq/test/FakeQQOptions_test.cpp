@@ -75,6 +75,31 @@ TEST(FakeQQOptions, MalformedWindowArgumentsAreRejected) {
     ErrorOf({"--window"});
 }
 
+TEST(FakeQQOptions, ExtraChildTreesFollowTheKindInAnyOrder) {
+    Options o = Parse({"--window", "classic+deep=600@10,20,300,200:a+b", "--window",
+                       "tx+wide=5000+deep=1", "--window", "tx-twoatl"});
+    EXPECT_EQ(o.windows[0].kind, WindowKind::Classic);
+    EXPECT_EQ(o.windows[0].extra.deep, 600);
+    EXPECT_EQ(o.windows[0].extra.wide, 0);
+    EXPECT_EQ(o.windows[0].placement->width, 300);
+    EXPECT_EQ(o.windows[0].title, "a+b");  // a '+' in the title is text
+    EXPECT_EQ(o.windows[1].kind, WindowKind::Tx);
+    EXPECT_EQ(o.windows[1].extra.wide, kMaxExtraWindows);
+    EXPECT_EQ(o.windows[1].extra.deep, 1);
+    EXPECT_EQ(o.windows[2].extra.deep + o.windows[2].extra.wide, 0);
+}
+
+TEST(FakeQQOptions, ExtraTreesOutOfRangeOrMisspeltAreRejected) {
+    EXPECT_NE(ErrorOf({"--window", "tx+deep=0"}).find("+deep=0"), std::string::npos);
+    ErrorOf({"--window", "tx+deep=5001"});
+    ErrorOf({"--window", "tx+wide=-3"});
+    ErrorOf({"--window", "tx+wide="});
+    ErrorOf({"--window", "tx+tall=3"});
+    ErrorOf({"--window", "tx+deep"});
+    ErrorOf({"--window", "+deep=3"});
+    ErrorOf({"--window", "tx+"});
+}
+
 TEST(FakeQQOptions, LogTagAndLifetime) {
     Options o = Parse({"--log", "C:\\run\\fake qq.log", "--tag", "second", "--lifetime", "90"});
     EXPECT_EQ(o.logPath, "C:\\run\\fake qq.log");
