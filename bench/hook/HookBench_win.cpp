@@ -1,8 +1,13 @@
 // HookBench.exe: what Mienko.dll costs the messenger. Run under Wine from a program folder
-// (Mienko.dll and FakeQQ.exe beside it):
-//   1. per message the hook does not handle (SendMessage to a window of a hooked thread, with
-//      and without the hook; the difference per message),
-//   2. per WM_WINDOWPOSCHANGED of a child that is no chat window (the class-name test),
+// (Mienko.dll and FakeQQ.exe beside it), by hand, e.g. the 64-bit build under native wine64:
+//   tests/harness/wine-test.sh --install --name hookbench --arch win64 --bin build/win64/bin \
+//       --native build --source . -- HookBench.exe
+// (--arch win32 --bin build/win32/bin: the shipped 32-bit build under emulation). It measures:
+//   1. the hook procedure's own work per message, called directly with the live desktop: a
+//      message it does not handle, a WM_WINDOWPOSCHANGED of a child that is no chat window
+//      (one class-name test), and the CallNextHookEx every message ends with;
+//   2. the same seen through the system's hook dispatch (SendMessage to a window of a hooked
+//      thread: no hook, an empty hook, Mienko);
 //   3. from a chat window's activation in the fake messenger to the toolbar's final position.
 // Prints one line per measurement (ASCII) to stdout.
 #include <windows.h>
@@ -11,6 +16,9 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "ChatHook.h"
+#include "HookDesktop_win.h"
 
 namespace {
 
@@ -125,6 +133,38 @@ LRESULT CALLBACK EmptyHook(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
+// Best of three runs of n calls, per call.
+template <class F>
+double BestPerCall(int n, F f) {
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        const double t0 = Now();
+        for (int i = 0; i < n; ++i) f();
+        best = std::min(best, (Now() - t0) / n);
+    }
+    return best;
+}
+
+void HookProcedureItself(HWND main, HWND tool, HWND plain, HWND child) {
+    using wintree::FromHwnd;
+    dock::SharedValues shared{FromHwnd(main), FromHwnd(tool), 0, 0, 0};
+    dock::HookDesktop desktop;
+    CWPSTRUCT cwp{0, 0, WM_USER + 77, plain};
+    const double unhandled = BestPerCall(1000000, [&] {
+        dock::HandleHookedMessage(shared, desktop, {cwp.message, cwp.wParam, FromHwnd(cwp.hwnd)});
+    });
+    const double nonChat = BestPerCall(20000, [&] {
+        dock::HandleHookedMessage(shared, desktop, {WM_WINDOWPOSCHANGED, 0, FromHwnd(child)});
+    });
+    const double next = BestPerCall(20000, [&] {
+        CallNextHookEx(nullptr, HC_ACTION, 0, reinterpret_cast<LPARAM>(&cwp));
+    });
+    std::printf("hook procedure itself (best of 3): unhandled message %.1f ns; "
+                "WM_WINDOWPOSCHANGED of a non-chat child %.3f us; CallNextHookEx %.3f us; "
+                "unhandled message in all %.3f us\n",
+                unhandled * 1e9, nonChat * 1e6, next * 1e6, (unhandled + next) * 1e6);
+}
+
 }  // namespace
 
 int wmain() {
@@ -142,6 +182,7 @@ int wmain() {
     WINDOWPOS pos{};
     pos.hwnd = child;
     const int n = 20000;
+    HookProcedureItself(main, tool, plain, child);
 
     for (int round = 0; round < 3; ++round) {
         const double base = PerMessage(plain, WM_USER + 77, 0, 0, n);
