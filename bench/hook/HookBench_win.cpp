@@ -1,7 +1,7 @@
 // HookBench.exe: what Mienko.dll costs the messenger. Run under Wine from a program folder
 // (Mienko.dll and FakeQQ.exe beside it), by hand, e.g. the 64-bit build under native wine64:
-//   tests/harness/wine-test.sh --install --name hookbench --arch win64 --bin build/win64/bin \
-//       --native build --source . -- HookBench.exe
+//   tests/harness/wine-test.sh --install --name hookbench --arch win64
+//       --bin build/win64/bin --native build --source . -- HookBench.exe   (one line)
 // (--arch win32 --bin build/win32/bin: the shipped 32-bit build under emulation). It measures:
 //   1. the hook procedure's own work per message, called directly with the live desktop: a
 //      message it does not handle, a WM_WINDOWPOSCHANGED of a child that is no chat window
