@@ -23,7 +23,7 @@ TEST(FaceSendCodePage, ChineseProgramFolderIsNamedInTheSystemCodePage) {
         ASSERT_EQ(expectAcp, std::to_string(GetACP())) << "the locale did not reach Wine";
     }
     fakeqq::FakeQQProcess qq;
-    ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window classic --lifetime 60",
+    ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window classic" + fakeqq::SafetyLifetimeArg(),
                          testkit::RunDir() + "\\fakeqq-codepage.log"));
     ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
     HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,

@@ -83,7 +83,7 @@ protected:
             GTEST_SKIP() << "shape-independent";
         // A log of its own per test: the last test's messenger may still hold its file.
         static int run = 0;
-        ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window " + kind + " --lifetime 120",
+        ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window " + kind + fakeqq::SafetyLifetimeArg(),
                              testkit::RunDir() + "\\fakeqq-send-" + std::to_string(++run) + ".log"));
         ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
         owner.chat = qq.Window(1);
@@ -236,7 +236,7 @@ TEST_P(FaceSend, FocusGoesToTheBarOrTheClassicInput) {
     }
     EXPECT_EQ(qq.Input(1), panel::FindChatInput(owner.chat));
     FakeQQProcess bar;
-    ASSERT_TRUE(bar.Start(app + "\\FakeQQ.exe", "--window classic-bar --tag FakeQQBar --lifetime 60",
+    ASSERT_TRUE(bar.Start(app + "\\FakeQQ.exe", "--window classic-bar --tag FakeQQBar" + fakeqq::SafetyLifetimeArg(),
                           testkit::RunDir() + "\\fakeqq-bar.log"));
     ASSERT_TRUE(bar.WaitReady()) << testkit::ReadFile(bar.LogPath());
     const HWND barChat = bar.Window(1);

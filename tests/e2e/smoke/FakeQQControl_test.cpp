@@ -24,7 +24,7 @@ class FakeQQControl : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(qq.Start(testkit::AppDir() + "\\FakeQQ.exe",
-                             "--lifetime 120 --window classic@100,100,400,320 --window tx",
+                             "--window classic@100,100,400,320 --window tx" + fakeqq::SafetyLifetimeArg(),
                              testkit::RunDir() + "\\fakeqq-control.log"));
         ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
         chat = qq.Window(1);
@@ -105,7 +105,7 @@ TEST_F(FakeQQControl, MalformedOrForeignMessagesAreRefused) {
     COPYDATASTRUCT cds{0x1234, sizeof text, const_cast<char*>(text)};
     DWORD_PTR result = 7;
     ASSERT_TRUE(SendMessageTimeoutW(qq.Control(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds),
-                                    SMTO_ABORTIFHUNG, testkit::ScaledMs(5000), &result));
+                                    SMTO_NORMAL, testkit::ScaledMs(5000), &result));
     EXPECT_EQ(result, 0u);
     EXPECT_TRUE(IsWindow(chat));
 
@@ -256,7 +256,7 @@ TEST(FakeQQRegistry, StartedFromTheRegisteredPathWithoutArgumentsItReadsItsEnvir
     const std::wstring registered = InstallValue(L"SOFTWARE\\Tencent\\QQ2009");
     EXPECT_EQ(registered, wide(install));
 
-    ASSERT_TRUE(SetEnvironmentVariableW(L"FAKEQQ_OPTIONS", L"--window tx --lifetime 60"));
+    ASSERT_TRUE(SetEnvironmentVariableW(L"FAKEQQ_OPTIONS", testkit::Wide("--window tx" + fakeqq::SafetyLifetimeArg()).c_str()));
     ASSERT_TRUE(SetEnvironmentVariableW(L"FAKEQQ_LOG", wide(log).c_str()));
     FakeQQProcess qq;
     const bool started = qq.StartCommandLine(

@@ -85,7 +85,7 @@ TEST(FakeQQShapes, EachKindIsTheShapeItStandsFor) {
         {"tx-relogin", L"TXGuiFoundation", false, false},
         {"tx-twoatl", L"TXGuiFoundation", false, false},
     };
-    std::string args = "--lifetime 120";
+    std::string args = fakeqq::SafetyLifetimeArg();
     for (const Expected& e : table) args += std::string(" --window ") + e.kind;
     fakeqq::FakeQQProcess qq;
     ASSERT_TRUE(qq.Start(testkit::AppDir() + "\\FakeQQ.exe", args,
@@ -126,7 +126,7 @@ TEST(FakeQQShapes, EachKindIsTheShapeItStandsFor) {
 TEST(FakeQQShapes, TitlesAndPlacementsFromTheCommandLine) {
     fakeqq::FakeQQProcess qq;
     ASSERT_TRUE(qq.Start(testkit::AppDir() + "\\FakeQQ.exe",
-                         "--lifetime 120 --window \"tx@150,120,360,300:与 张三 聊天中\"",
+                         "--window \"tx@150,120,360,300:与 张三 聊天中\"" + fakeqq::SafetyLifetimeArg(),
                          testkit::RunDir() + "\\fakeqq-titles.log"));
     ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
     HWND w = qq.Window(1);

@@ -18,7 +18,7 @@ protected:
         app = testkit::AppDir();
         ASSERT_FALSE(app.empty()) << "run through the harness (--install)";
         kind = GetParam();
-        ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window " + kind + " --lifetime 120",
+        ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window " + kind + fakeqq::SafetyLifetimeArg(),
                              testkit::RunDir() + "\\fakeqq-" + kind + ".log"));
         ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
         chat = qq.Window(1);
