@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr UINT_PTR kTrayIconTimer = 0x7E41;  // one-shot, after the first paint
 constexpr const char* kDbFailed = "数据库连接失败,程序无法继续运行!";
 constexpr const char* kTipSearch = "输入想要搜索的表情名称";
 constexpr const char* kTipDialog = "左键单击：插入QQ表情到当前聊天窗口；\n双击或右击：直接发送QQ表情给好友！";
@@ -87,9 +86,7 @@ bool CMienkoMainDlg::OnInitDialog() {
 
     m_trayIcon.Reset(LoadIconSized(IDI_TRAY, 16));
     m_tray = std::make_unique<winfx::TrayIcon>(Hwnd(), IDR_TRAY_MENU, UM_TRAY_NOTIFY);
-    // The icon comes once the window is painted: adding it can take a tenth of a second
-    // (the notification area answers it), and timers wait for every pending paint.
-    SetTimer(Hwnd(), kTrayIconTimer, 0, nullptr);
+    m_tray->Add(m_trayIcon.Get(), kTitle);
     m_trayMenu = winfx::PopupMenu::Load(winfx::ThisModule(), IDR_TRAY_MENU);
 
     if (m_tooltip.Create(Hwnd())) {
@@ -206,11 +203,6 @@ LRESULT CMienkoMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case UM_FILES_DROPPED: OnFilesDropped(); return 0;
         case WM_DESTROY: m_fileDrop.Revoke(); break;
         case WM_TIMER:
-            if (wp == kTrayIconTimer) {
-                KillTimer(Hwnd(), kTrayIconTimer);
-                if (m_tray && !m_tray->IsShown()) m_tray->Add(m_trayIcon.Get(), kTitle);
-                return 0;
-            }
             if (m_dock && m_dock->OnTimer(wp)) return 0;
             break;
         case WM_CLOSE: ExitApplication(); return 0;
