@@ -1,5 +1,7 @@
 #include "FaceAdder.h"
 
+#include <algorithm>
+
 #include "BarList.h"
 #include "EditorCommandLine.h"
 #include "Md5.h"
@@ -20,15 +22,49 @@ std::string CutToChars(const std::string& text, size_t chars) {
     return text;
 }
 
+bool LooksLikePicture(const std::vector<uint8_t>& bytes) {
+    auto starts = [&](const char* magic, size_t n) {
+        return bytes.size() >= n &&
+               std::equal(magic, magic + n, bytes.begin(),
+                          [](char m, uint8_t b) { return static_cast<uint8_t>(m) == b; });
+    };
+    // A BMP file header is 14 bytes and its info header at least 12 more.
+    return starts("GIF87a", 6) || starts("GIF89a", 6) || starts("\xFF\xD8\xFF", 3) ||
+           (starts("BM", 2) && bytes.size() >= 26);
+}
+
+// A file that is no picture would be a face nobody can see or send: the picker would
+// paste a broken picture into the chat.
+AddOutcome FaceAdder::ReadPicture(const std::string& path, std::vector<uint8_t>& bytes,
+                                  bool interactive) {
+    AddOutcome outcome = AddOutcome::Added;
+    const char* notice = nullptr;
+    switch (m_files.ReadWhole(path, kMaxPictureBytes, bytes)) {
+    case ReadStatus::Ok:
+        if (!LooksLikePicture(bytes)) {
+            outcome = AddOutcome::NotAPicture;
+            notice = kNotAPicture;
+        }
+        break;
+    case ReadStatus::Unreadable:
+        outcome = AddOutcome::Unreadable;
+        notice = kCannotRead;
+        break;
+    case ReadStatus::TooLarge:
+        outcome = AddOutcome::TooLarge;
+        notice = kTooLarge;
+        break;
+    }
+    if (notice && interactive) m_prompts.Notice(notice + path);
+    return outcome;
+}
+
 AddResult FaceAdder::AddFile(int category, int& maxOrder, const std::string& path,
                              const std::string& faceName, bool interactive) {
     AddResult result;
     std::vector<uint8_t> bytes;
-    // An empty file is no picture: storing it would give every empty file one face.
-    if (!m_files.ReadWhole(path, kMaxPictureBytes, bytes) || bytes.empty()) {
-        result.outcome = AddOutcome::Unreadable;
-        return result;
-    }
+    result.outcome = ReadPicture(path, bytes, interactive);
+    if (result.outcome != AddOutcome::Added) return result;
     IndexRow row;
     if (m_library.FindIndexRow(FaceDigestText(bytes.data(), bytes.size()), row)) {
         if (BarListContains(row.categories, BarItem(category))) {

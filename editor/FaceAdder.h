@@ -18,20 +18,31 @@ public:
     virtual bool Confirm(const std::string& text) = 0;  // OK / Cancel, question icon; true on OK
 };
 
+enum class ReadStatus { Ok, Unreadable, TooLarge };
+
 // The files a face comes from.
 class FileAccess {
 public:
     virtual ~FileAccess() = default;
     // The whole file, opened so that others may read but not write it meanwhile.
-    // False when it cannot be opened or read, or exceeds `limit` bytes.
-    virtual bool ReadWhole(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) = 0;
+    // TooLarge when it exceeds `limit` bytes (nothing is read then).
+    virtual ReadStatus ReadWhole(const std::string& path, size_t limit,
+                                 std::vector<uint8_t>& bytes) = 0;
     // The files directly inside `folder` (ending with its separator), as names, in the
     // order the system lists them; subfolders are left out. False when it cannot be listed.
     virtual bool ListFiles(const std::string& folder, std::vector<std::string>& names) = 0;
     virtual bool IsFolder(const std::string& path) = 0;
 };
 
-enum class AddOutcome { Added, AlreadyInCategory, Declined, Unreadable, Failed };
+enum class AddOutcome {
+    Added,
+    AlreadyInCategory,
+    Declined,
+    Unreadable,   // cannot be opened or read (missing, held open by another program)
+    TooLarge,     // over kMaxPictureBytes
+    NotAPicture,  // empty, or not GIF, JPEG or BMP bytes whatever its name says
+    Failed,       // the store refused it
+};
 
 struct AddResult {
     AddOutcome outcome = AddOutcome::Failed;
@@ -41,8 +52,15 @@ struct AddResult {
 constexpr const char* kAlreadyInCategory = "表情已在当前分类中。";
 constexpr const char* kInOtherCategory = "发现在其它分类中有相同的表情,是否要添加到当前分类。";
 constexpr const char* kAppendFailed = "Append chunk failed!";
+// Told only for a file added on its own (the add-face dialog); a batch skips such files.
+constexpr const char* kCannotRead = "无法读取文件,表情未添加:\n";
+constexpr const char* kTooLarge = "文件太大,表情未添加:\n";
+constexpr const char* kNotAPicture = "文件不是GIF、JPG或BMP图片,表情未添加:\n";
 // Larger files are not taken: a face this big is no face, and memory stays bounded.
 constexpr size_t kMaxPictureBytes = 64u * 1024 * 1024;
+
+// GIF, JPEG or BMP by their first bytes: the pictures a face can be.
+bool LooksLikePicture(const std::vector<uint8_t>& bytes);
 
 // Widths of the library's text columns, in characters. Longer texts do not fit, so the
 // editor cuts them instead of failing the add.
@@ -67,6 +85,9 @@ public:
                      bool* iconSet = nullptr);
 
 private:
+    // Added when the bytes are a picture to store; otherwise what is wrong with the file.
+    AddOutcome ReadPicture(const std::string& path, std::vector<uint8_t>& bytes, bool interactive);
+
     FaceLibrary& m_library;
     FileAccess& m_files;
     EditorPrompts& m_prompts;

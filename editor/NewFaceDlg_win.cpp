@@ -58,7 +58,8 @@ void NewFaceDlg::Play(const std::string& path) {
     m_preview->HaltShow();
     std::vector<uint8_t> bytes;
     WinFiles files;
-    if (files.ReadWhole(path, kMaxPictureBytes, bytes) && !bytes.empty() &&
+    if (files.ReadWhole(path, kMaxPictureBytes, bytes) == ReadStatus::Ok &&
+        LooksLikePicture(bytes) &&
         m_preview->LoadImageBytes(bytes.data(), bytes.size())) {
         m_preview->BeginShow();
     } else {

@@ -9,15 +9,15 @@
 
 namespace editor {
 
-bool WinFiles::ReadWhole(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
+ReadStatus WinFiles::ReadWhole(const std::string& path, size_t limit,
+                               std::vector<uint8_t>& bytes) {
     bytes.clear();
     winfx::UniqueFile file(CreateFileW(winfx::ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) return ReadStatus::Unreadable;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > limit)
-        return false;
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return ReadStatus::Unreadable;
+    if (static_cast<unsigned long long>(size.QuadPart) > limit) return ReadStatus::TooLarge;
     bytes.resize(static_cast<size_t>(size.QuadPart));
     size_t done = 0;
     while (done < bytes.size()) {
@@ -25,11 +25,11 @@ bool WinFiles::ReadWhole(const std::string& path, size_t limit, std::vector<uint
         DWORD got = 0;
         if (!ReadFile(file.Get(), bytes.data() + done, chunk, &got, nullptr) || got == 0) {
             bytes.clear();
-            return false;
+            return ReadStatus::Unreadable;
         }
         done += got;
     }
-    return true;
+    return ReadStatus::Ok;
 }
 
 bool WinFiles::ListFiles(const std::string& folder, std::vector<std::string>& names) {

@@ -7,7 +7,8 @@ namespace editor {
 
 class WinFiles : public FileAccess {
 public:
-    bool ReadWhole(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) override;
+    ReadStatus ReadWhole(const std::string& path, size_t limit,
+                         std::vector<uint8_t>& bytes) override;
     bool ListFiles(const std::string& folder, std::vector<std::string>& names) override;
     bool IsFolder(const std::string& path) override;
 };

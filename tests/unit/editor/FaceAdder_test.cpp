@@ -11,11 +11,13 @@ namespace {
 
 class MemoryFiles : public FileAccess {
 public:
-    bool ReadWhole(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) override {
+    ReadStatus ReadWhole(const std::string& path, size_t limit,
+                         std::vector<uint8_t>& bytes) override {
         auto it = files.find(path);
-        if (it == files.end() || it->second.size() > limit) return false;
+        if (it == files.end() || locked.count(path)) return ReadStatus::Unreadable;
+        if (it->second.size() > limit) return ReadStatus::TooLarge;
         bytes = it->second;
-        return true;
+        return ReadStatus::Ok;
     }
     bool ListFiles(const std::string& folder, std::vector<std::string>& names) override {
         if (folders.count(folder) == 0) return false;
@@ -25,6 +27,7 @@ public:
     bool IsFolder(const std::string& path) override { return folders.count(path) != 0; }
     std::map<std::string, std::vector<uint8_t>> files;
     std::map<std::string, std::vector<std::string>> folders;
+    std::map<std::string, bool> locked;  // held open by another program
 };
 
 class RecordedPrompts : public EditorPrompts {
@@ -110,13 +113,24 @@ TEST_F(AdderTest, FirstFaceOfACategorySetsItsIconLaterOnesDoNot) {
     EXPECT_TRUE(rows[1].icon.empty());
 }
 
-TEST_F(AdderTest, MissingEmptyAndOversizedFilesStoreNothingSilently) {
+TEST_F(AdderTest, FilesThatCannotBeFacesStoreNothingAndAreToldOnlyWhenInteractive) {
     files.files["C:\\empty.gif"] = {};
     files.files["C:\\huge.gif"] = std::vector<uint8_t>(kMaxPictureBytes + 1, 'G');
-    EXPECT_EQ(AddAs("C:\\missing.gif", "m", true), AddOutcome::Unreadable);
-    EXPECT_EQ(AddAs("C:\\empty.gif", "e", true), AddOutcome::Unreadable);
-    EXPECT_EQ(AddAs("C:\\huge.gif", "h", true), AddOutcome::Unreadable);
+    files.files["C:\\text.gif"] = Bytes("just some words, not a picture");
+    files.files["C:\\held.gif"] = Bytes("GIF89a held open elsewhere");
+    files.locked["C:\\held.gif"] = true;
+    const std::vector<std::pair<std::string, AddOutcome>> cases = {
+        {"C:\\missing.gif", AddOutcome::Unreadable}, {"C:\\held.gif", AddOutcome::Unreadable},
+        {"C:\\empty.gif", AddOutcome::NotAPicture}, {"C:\\text.gif", AddOutcome::NotAPicture},
+        {"C:\\huge.gif", AddOutcome::TooLarge}};
+    for (const auto& [path, outcome] : cases) EXPECT_EQ(AddAs(path, "x", false), outcome) << path;
     EXPECT_TRUE(prompts.notices.empty());
+    for (const auto& [path, outcome] : cases) EXPECT_EQ(AddAs(path, "x", true), outcome) << path;
+    EXPECT_EQ(prompts.notices,
+              (std::vector<std::string>{
+                  std::string(kCannotRead) + "C:\\missing.gif", std::string(kCannotRead) + "C:\\held.gif",
+                  std::string(kNotAPicture) + "C:\\empty.gif", std::string(kNotAPicture) + "C:\\text.gif",
+                  std::string(kTooLarge) + "C:\\huge.gif"}));
     EXPECT_EQ(library.CountFaces(cat), 0);
     EXPECT_EQ(maxOrder, 0);
     EXPECT_EQ(Query("select count(*) from mmImageFileMD5HashTable"), "0");
@@ -160,10 +174,10 @@ TEST_F(AdderTest, FolderImportTakesAcceptedFilesDirectlyInsideAndSkipsDuplicates
     files.folders["D:\\faces\\"] = {"a.gif", "b.JPG", "c.jpeg", "notes.txt", "noext", "d.bmp",
                                    "dup.gif"};
     files.files["D:\\faces\\a.gif"] = Bytes("GIF89a a");
-    files.files["D:\\faces\\b.JPG"] = Bytes("JFIF b");
-    files.files["D:\\faces\\c.jpeg"] = Bytes("JFIF c");
+    files.files["D:\\faces\\b.JPG"] = Bytes("\xFF\xD8\xFF\xE0 JFIF b");
+    files.files["D:\\faces\\c.jpeg"] = Bytes("\xFF\xD8\xFF\xE0 JFIF c");
     files.files["D:\\faces\\notes.txt"] = Bytes("text");
-    files.files["D:\\faces\\d.bmp"] = Bytes("BM d");
+    files.files["D:\\faces\\d.bmp"] = Bytes("BM d, a bitmap of 26 bytes or more");
     files.files["D:\\faces\\dup.gif"] = Bytes("GIF89a a");
     bool iconSet = false;
     EXPECT_EQ(adder.ImportFolder(cat, maxOrder, "D:\\faces", &iconSet), 3);
@@ -183,10 +197,24 @@ TEST_F(AdderTest, FolderImportTakesAcceptedFilesDirectlyInsideAndSkipsDuplicates
 TEST_F(AdderTest, FolderImportStopsAtTheFirstStoreFailureWithOneMessage) {
     files.folders["D:\\f\\"] = {"a.gif", "b.gif", "c.gif"};
     for (const char* n : {"a", "b", "c"})
-        files.files[std::string("D:\\f\\") + n + ".gif"] = Bytes(std::string("GIF ") + n);
+        files.files[std::string("D:\\f\\") + n + ".gif"] = Bytes(std::string("GIF89a ") + n);
     ASSERT_TRUE(conn.Execute("drop table 1"));
     EXPECT_EQ(adder.ImportFolder(cat, maxOrder, "D:\\f\\"), 0);
     EXPECT_EQ(prompts.notices.size(), 1u);
+}
+
+TEST(PictureBytes, OnlyGifJpegAndBmpHeadersPassAsPictures) {
+    auto bytes = [](const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); };
+    EXPECT_TRUE(LooksLikePicture(bytes("GIF87a......")));
+    EXPECT_TRUE(LooksLikePicture(bytes("GIF89a")));
+    EXPECT_TRUE(LooksLikePicture(bytes("\xFF\xD8\xFF")));
+    EXPECT_TRUE(LooksLikePicture(bytes("BM" + std::string(24, '\0'))));
+    EXPECT_FALSE(LooksLikePicture(bytes("BM" + std::string(23, '\0'))));  // no room for a header
+    EXPECT_FALSE(LooksLikePicture(bytes("GIF89")));
+    EXPECT_FALSE(LooksLikePicture(bytes("GIF90a")));
+    EXPECT_FALSE(LooksLikePicture(bytes("\xFF\xD8")));
+    EXPECT_FALSE(LooksLikePicture(bytes("\x89PNG\r\n\x1a\n....")));
+    EXPECT_FALSE(LooksLikePicture({}));
 }
 
 }  // namespace
