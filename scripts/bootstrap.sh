@@ -18,7 +18,7 @@ PACKAGES=(
   libsqlite3-dev libtinyxml-dev libminizip-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
-  wine wine64 xvfb xauth x11-apps netpbm
+  wine wine64 xvfb xauth x11-apps x11-utils netpbm
   fonts-wine fonts-wqy-microhei python3 locales
 )
 # 32-bit Wine, with the X, font and TLS libraries it recommends (they shape what windows show).

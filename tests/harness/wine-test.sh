@@ -75,7 +75,7 @@ for ((i = 0; i < 200; i++)); do [ -s "$RUN/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -1 "$RUN/display")
 
 shot() { # file.png
-  xwd -root -silent -display "$DISPLAY" 2>/dev/null | xwdtopnm 2>/dev/null | pnmtopng >"$1" 2>/dev/null
+  "$HERE/screenshot.sh" "$1"
 }
 
 WATCH= PROG=
