@@ -144,6 +144,9 @@ void CPictureEx::HandOverTo(CPictureEx& preview) {
     preview.m_copyRect = {0, 0, w, h};
     preview.FillAll(RGB(255, 255, 255));
     preview.BeginShow();
+    // An owner may keep an empty preview hidden; a face handed over shows it.
+    if (preview.Hwnd() && !IsWindowVisible(preview.Hwnd()))
+        ShowWindow(preview.Hwnd(), SW_SHOWNA);
     preview.Invalidate();
 }
 

@@ -201,6 +201,16 @@ std::vector<HWND> Cells(HWND editor) {
     return cells;
 }
 
+HWND PreviewOf(HWND editor) {
+    HWND panel = GetDlgItem(editor, editor::IDC_FACES_PANEL);
+    for (HWND c = panel ? GetWindow(panel, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(c, &r);
+        if (r.right - r.left > 46) return c;
+    }
+    return nullptr;
+}
+
 FakePicker::FakePicker() {
     winfx::DialogTemplate t("PeluQQ表情精灵", WS_POPUP | WS_CAPTION, 0, 0, 60, 30);
     std::vector<BYTE> bytes = t.Bytes();

@@ -62,6 +62,8 @@ bool IsControlVisible(HWND editor, int id);
 
 // The cell windows of the faces panel, in grid order.
 std::vector<HWND> Cells(HWND editor);
+// The panel's hover preview (its one window larger than a cell).
+HWND PreviewOf(HWND editor);
 
 // A window of class "#32770" titled "PeluQQ表情精灵" that counts UM_LIBRARY_CHANGED.
 class FakePicker {

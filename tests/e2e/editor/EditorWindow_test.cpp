@@ -136,8 +136,18 @@ TEST_F(EditorTest, PagingLabelAndButtonsFollowTheFaceCount) {
                    editor::IDC_PAGE_FIRST + 1, editor::IDC_PAGE_FIRST + 2})
         EXPECT_TRUE(IsControlVisible(w, id)) << id;
     EXPECT_FALSE(IsControlVisible(w, editor::IDC_PAGE_FIRST + 3));
+    // The empty preview does not cover the first faces; hovering a face shows it.
+    HWND preview = PreviewOf(w);
+    ASSERT_TRUE(preview);
+    EXPECT_FALSE(IsWindowVisible(preview));
     Settle(w);
     testkit::Screenshot("e2e_editor_full_page");
+    std::vector<HWND> cells = Cells(w);
+    ASSERT_TRUE(cells[20]);
+    PostMessageW(cells[20], WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(testkit::WaitUntil([&] { return IsWindowVisible(preview) != FALSE; }));
+    Settle(w);
+    testkit::Screenshot("e2e_editor_full_page_hover");
 
     PostMessageW(w, WM_COMMAND, MAKEWPARAM(editor::IDC_NEXT_PAGE, STN_CLICKED), 0);
     EXPECT_TRUE(testkit::WaitUntil([&] { return PageLabel(w) == "第2页/共3页"; }));
