@@ -11,8 +11,15 @@
 // 2. Opening a category page of 40 faces: the window's steps (face count, the page query with
 //    images, 40 cells loaded into a visible faces panel and painted) over ROUNDS pages spread
 //    across the category. Reports the median and the slowest.
+// 3. Where a thumbnail's time goes: the renderer's steps one by one over the first faces
+//    (the picture control's window, loading every frame, drawing the first, the JPEG encoder's
+//    lookup and the encoding itself).
 // Works in a scratch folder beside the program and prints ASCII lines to stdout.
 #include <windows.h>
+#include <objidl.h>
+#include <propidl.h>
+// gdiplus.h needs the OLE property types that WIN32_LEAN_AND_MEAN leaves out.
+#include <gdiplus.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +31,7 @@
 #include "FaceDatabase.h"
 #include "MienkosPanel_win.h"
 #include "Paging.h"
+#include "PictureEx_win.h"
 #include "PictureFaceRenderer_win.h"
 #include "SampleSet.h"
 #include "WinFiles_win.h"
@@ -145,6 +153,71 @@ struct Library {
 
 class NoClicks : public PanelOwner {};
 
+// The thumbnail renderer's steps, each timed on its own (the same calls, in the same order).
+struct RenderSteps {
+    double window = 0, load = 0, draw = 0, lookup = 0, encode = 0;
+    int faces = 0;
+};
+
+void ProfileThumbnails(const std::string& folder, int faces, RenderSteps& steps) {
+    using namespace Gdiplus;
+    using namespace Gdiplus::DllExports;
+    GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (GdiplusStartup(&token, &input, nullptr) != Ok) return;
+    editor::WinFiles files;
+    std::vector<std::string> names;
+    files.ListFiles(folder, names);
+    const int size = FaceLibrary::kThumbnailSize;
+    for (const std::string& name : names) {
+        if (steps.faces >= faces) break;
+        std::vector<uint8_t> bytes;
+        if (files.ReadWhole(folder + name, editor::kMaxPictureBytes, bytes) != editor::ReadStatus::Ok)
+            continue;
+        double t = Now();
+        CPictureEx control;
+        if (!control.Create(nullptr, RECT{0, 0, size, size}, 0)) continue;
+        double u = Now();
+        steps.window += u - t;
+        if (!control.LoadImageBytes(bytes.data(), bytes.size())) continue;
+        t = Now();
+        steps.load += t - u;
+        control.DrawFirstFrame();
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof bi.bmiHeader, size, size, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        control.CopySurface(dc, 0, 0);
+        SelectObject(dc, old);
+        u = Now();
+        steps.draw += u - t;
+        UINT count = 0, total = 0;
+        GdipGetImageEncodersSize(&count, &total);
+        std::vector<BYTE> buffer(total);
+        auto* codecs = reinterpret_cast<ImageCodecInfo*>(buffer.data());
+        GdipGetImageEncoders(count, total, codecs);
+        CLSID jpeg{};
+        for (UINT i = 0; i < count; ++i)
+            if (lstrcmpiW(codecs[i].MimeType, L"image/jpeg") == 0) jpeg = codecs[i].Clsid;
+        t = Now();
+        steps.lookup += t - u;
+        GpBitmap* image = nullptr;
+        IStream* stream = nullptr;
+        if (GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) == Ok &&
+            SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)))
+            GdipSaveImageToStream(image, stream, &jpeg, nullptr);
+        if (stream) stream->Release();
+        if (image) GdipDisposeImage(image);
+        steps.encode += Now() - t;
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ++steps.faces;
+    }
+    GdiplusShutdown(token);
+}
+
 void PumpMessages() {
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -153,14 +226,20 @@ void PumpMessages() {
     }
 }
 
+struct PageTimes {
+    double library = 0, cells = 0, paint = 0;
+};
+
 // The window's page display: count, page query with images, cells loaded and painted.
-double OpenPage(FaceLibrary& library, CMienkosPanel& panel, int category, int page) {
+double OpenPage(FaceLibrary& library, CMienkosPanel& panel, int category, int page,
+                PageTimes& split) {
     const double t0 = Now();
     const int count = library.CountFaces(category);
     std::vector<FaceRow> rows;
+    if (count > 0) library.ReadPage(category, editor::kFacesPerPage, page, true, rows);
+    const double t1 = Now();
     panel.StopPreview();
     panel.ResetPressed();
-    if (count > 0) library.ReadPage(category, editor::kFacesPerPage, page, true, rows);
     int cell = 0;
     for (FaceRow& row : rows) {
         PanelFace face;
@@ -173,8 +252,13 @@ double OpenPage(FaceLibrary& library, CMienkosPanel& panel, int category, int pa
         panel.LoadFace(cell++, std::move(face));
     }
     panel.ClearFrom(cell);
+    const double t2 = Now();
     RedrawWindow(panel.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return Now() - t0;
+    const double t3 = Now();
+    split.library += t1 - t0;
+    split.cells += t2 - t1;
+    split.paint += t3 - t2;
+    return t3 - t0;
 }
 
 }  // namespace
@@ -223,6 +307,15 @@ int wmain(int argc, wchar_t** argv) {
                 1000.0 * rest / std::max(1, added), t1 - tCommit, db.renderer.failures,
                 prompts.notices.size());
 
+    // 3. The thumbnail's steps.
+    RenderSteps steps;
+    ProfileThumbnails(folder, std::min(faces, 200), steps);
+    const double n = std::max(1, steps.faces);
+    std::printf("thumbnail steps over %d faces, ms each: window %.2f, load all frames %.2f,"
+                " draw first frame %.2f, encoder lookup %.2f, JPEG encode %.2f\n",
+                steps.faces, 1000 * steps.window / n, 1000 * steps.load / n,
+                1000 * steps.draw / n, 1000 * steps.lookup / n, 1000 * steps.encode / n);
+
     // 2. Opening a page of 40 faces, in a visible panel.
     HWND host = CreateWindowExW(0, L"Static", L"EditorBench", WS_POPUP | WS_VISIBLE, 0, 0,
                                 8 * 46 + 20, 5 * 46 + 20, nullptr, nullptr, nullptr, nullptr);
@@ -236,15 +329,18 @@ int wmain(int argc, wchar_t** argv) {
     PumpMessages();
     const int pages = std::max(1, (added + editor::kFacesPerPage - 1) / editor::kFacesPerPage);
     std::vector<double> times;
+    PageTimes split;
     for (int r = 0; r < rounds; ++r) {
-        times.push_back(OpenPage(db.library, panel, category, (r * 7) % pages));
+        times.push_back(OpenPage(db.library, panel, category, (r * 7) % pages, split));
         PumpMessages();
     }
     std::sort(times.begin(), times.end());
     std::printf("page of 40 faces (%d rounds over %d pages): median %.1f ms, fastest %.1f ms,"
-                " slowest %.1f ms\n",
+                " slowest %.1f ms;\n  mean split: count + page query with images %.1f ms,"
+                " 40 cells loaded %.1f ms, painting %.1f ms\n",
                 rounds, pages, 1000.0 * times[times.size() / 2], 1000.0 * times.front(),
-                1000.0 * times.back());
+                1000.0 * times.back(), 1000.0 * split.library / rounds,
+                1000.0 * split.cells / rounds, 1000.0 * split.paint / rounds);
     panel.Destroy();
     DestroyWindow(host);
     CoUninitialize();

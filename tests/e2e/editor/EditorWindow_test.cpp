@@ -127,6 +127,7 @@ TEST_F(EditorTest, PagingLabelAndButtonsFollowTheFaceCount) {
                             ColourGif(static_cast<uint8_t>(i)));
         library.StoreMaxOrder(cat, maxOrder);
     }
+    SetCursorPos(0, 0);  // no face under the mouse: the preview stays hidden until hovered
     EditorProcess editor;
     ASSERT_TRUE(editor.Start());
     HWND w = editor.Window();
