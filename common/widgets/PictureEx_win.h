@@ -70,6 +70,8 @@ public:
     // on failure. `size` may not exceed the block. False leaves the control empty.
     bool LoadImageData(HGLOBAL memory, DWORD size);
     bool LoadImageBytes(const void* data, size_t size);  // copies, then LoadImageData
+    // At most `count` frames of a GIF are loaded from now on (1: a still of the first).
+    void LimitFrames(size_t count) { m_frameLimit = count; }
     // The off-screen surface: the client size with fit-to-window, else width x height.
     bool PrepareCanvas(int width, int height);
     void BeginShow();   // draws; an animation with SetAnimate(true) starts its thread
@@ -136,6 +138,7 @@ private:
 
     winfx::OleInit m_ole;
     bool m_ownsWindow = false;
+    size_t m_frameLimit = static_cast<size_t>(-1);
 
     // image state
     winfx::UniqueGlobal m_memory;

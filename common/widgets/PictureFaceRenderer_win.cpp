@@ -106,14 +106,35 @@ bool StreamBytes(IStream* stream, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-PictureFaceRenderer::PictureFaceRenderer() {
+PictureFaceRenderer::PictureFaceRenderer() : m_thread(GetCurrentThreadId()) {
     GdiplusStartupInput input;
     m_started = GdiplusStartup(&m_gdiplus, &input, nullptr) == Ok;
 }
 
 PictureFaceRenderer::~PictureFaceRenderer() {
+    m_controls.clear();
     if (m_started)
         GdiplusShutdown(m_gdiplus);
+}
+
+CPictureEx* PictureFaceRenderer::ControlFor(int size, std::unique_ptr<CPictureEx>& temporary) {
+    const bool keep = GetCurrentThreadId() == m_thread;
+    if (keep) {
+        for (auto& [kept, control] : m_controls)
+            if (kept == size)
+                return control.get();
+    }
+    auto control = std::make_unique<CPictureEx>();
+    if (!control->Create(nullptr, RECT{0, 0, size, size}, 0))
+        return nullptr;
+    // Only the first frame is drawn: loading the others cost more than the rest together.
+    control->LimitFrames(1);
+    if (!keep) {
+        temporary = std::move(control);
+        return temporary.get();
+    }
+    m_controls.emplace_back(size, std::move(control));
+    return m_controls.back().second.get();
 }
 
 bool PictureFaceRenderer::RenderJpeg(const std::vector<uint8_t>& picture, int size,
@@ -121,13 +142,20 @@ bool PictureFaceRenderer::RenderJpeg(const std::vector<uint8_t>& picture, int si
     jpeg.clear();
     if (!m_started || picture.empty() || size <= 0 || size > kMaxSize)
         return false;
-    CPictureEx control;
-    const RECT rect{0, 0, size, size};
-    if (!control.Create(nullptr, rect, 0) || !control.LoadImageBytes(picture.data(), picture.size()))
+    std::unique_ptr<CPictureEx> temporary;
+    CPictureEx* control = ControlFor(size, temporary);
+    if (!control)
         return false;
-    control.DrawFirstFrame();
+    // A kept control lets go of the picture when done: it may be a large one.
+    struct Release {
+        CPictureEx& c;
+        ~Release() { c.ReleaseImage(); }
+    } release{*control};
+    if (!control->LoadImageBytes(picture.data(), picture.size()))
+        return false;
+    control->DrawFirstFrame();
     DibTarget target(size);
-    if (!target.Ok() || !control.CopySurface(target.Dc(), 0, 0))
+    if (!target.Ok() || !control->CopySurface(target.Dc(), 0, 0))
         return false;
     target.Deselect();  // GDI+ must not read a bitmap still selected into a DC
     CLSID encoder;

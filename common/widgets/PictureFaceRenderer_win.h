@@ -3,7 +3,13 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "facedb/FaceRenderer.h"
+
+class CPictureEx;
 
 class PictureFaceRenderer : public FaceRenderer {
 public:
@@ -19,6 +25,13 @@ public:
                     std::vector<uint8_t>& jpeg) override;
 
 private:
+    // The thread that made the renderer keeps one hidden control per size: a new window for
+    // every face was about a third of a thumbnail's time. Other threads (the pack import's
+    // worker) make one for each call, as their windows must not outlive them.
+    CPictureEx* ControlFor(int size, std::unique_ptr<CPictureEx>& temporary);
+
     ULONG_PTR m_gdiplus = 0;
     bool m_started = false;
+    DWORD m_thread = 0;
+    std::vector<std::pair<int, std::unique_ptr<CPictureEx>>> m_controls;
 };

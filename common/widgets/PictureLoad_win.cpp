@@ -106,7 +106,7 @@ bool CPictureEx::LoadGif(const BYTE* data, size_t size) {
     }
     uint64_t budget = kMaxTotalPixels;
     for (const auto& s : spans) {
-        if (m_frames.size() == kMaxFrames)
+        if (m_frames.size() >= std::min(kMaxFrames, m_frameLimit))
             break;
         const uint64_t pixels = static_cast<uint64_t>(s.width) * static_cast<uint64_t>(s.height);
         if (pixels == 0 || pixels > kMaxFramePixels || pixels > budget)

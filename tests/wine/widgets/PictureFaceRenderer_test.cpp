@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 #include <objidl.h>
 #include <propidl.h>
@@ -111,4 +112,41 @@ TEST_F(FaceRendererTest, UndrawableInputGivesFalseAndNoBytes) {
     EXPECT_FALSE(renderer.RenderJpeg({}, 45, jpeg));
     EXPECT_FALSE(renderer.RenderJpeg(Sample("still.gif"), 0, jpeg));
     EXPECT_FALSE(renderer.RenderJpeg(Sample("still.gif"), -45, jpeg));
+}
+
+// The renderer keeps its hidden controls between calls: nothing of one picture, size or
+// frame count may show in the next one.
+TEST_F(FaceRendererTest, PicturesInTurnEachGiveTheirOwnThumbnailAndIcon) {
+    const COLORREF kRed = RGB(220, 30, 30), kGreen = RGB(20, 160, 60);
+    // The share of pixels near `colour`, in per cent.
+    auto share = [&](const std::string& name, int size, COLORREF colour) {
+        std::vector<uint8_t> jpeg;
+        EXPECT_TRUE(renderer.RenderJpeg(Sample(name), size, jpeg)) << name;
+        const Decoded d = Decode(jpeg);
+        EXPECT_EQ(static_cast<UINT>(size), d.width) << name;
+        int hits = 0;
+        for (COLORREF c : d.pixels) hits += Near(colour, c, 60) ? 1 : 0;
+        return d.pixels.empty() ? 0 : static_cast<int>(100 * hits / d.pixels.size());
+    };
+    EXPECT_GT(share("delays_mixed.gif", 45, kRed), 25);  // its first frame
+    EXPECT_GT(share("still.bmp", 16, kYellow), 25);
+    EXPECT_GT(share("wide.gif", 45, kGreen), 10);
+    EXPECT_EQ(share("wide.gif", 45, kRed), 0);
+    EXPECT_GT(share("delays_mixed.gif", 16, kRed), 25);
+    std::vector<uint8_t> jpeg;
+    EXPECT_FALSE(renderer.RenderJpeg({'G', 'I', 'F', '8', '9', 'a'}, 45, jpeg));  // a broken one between
+    EXPECT_GT(share("still.gif", 45, kYellow), 25);
+}
+
+TEST_F(FaceRendererTest, AnotherThreadRendersWithAControlOfItsOwn) {
+    std::vector<uint8_t> fromWorker;
+    bool ok = false;
+    std::thread worker([&] { ok = renderer.RenderJpeg(Sample("still.gif"), 45, fromWorker); });
+    worker.join();
+    ASSERT_TRUE(ok);
+    std::vector<uint8_t> fromHere;
+    ASSERT_TRUE(renderer.RenderJpeg(Sample("still.gif"), 45, fromHere));
+    const Decoded a = Decode(fromWorker), b = Decode(fromHere);
+    ASSERT_EQ(45u, a.width);
+    EXPECT_EQ(a.pixels, b.pixels);
 }
