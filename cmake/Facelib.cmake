@@ -75,9 +75,13 @@ function(_facelib_wine_prefix_fixture)
 endfunction()
 
 function(facelib_wine_test name)
-  cmake_parse_arguments(A "E2E" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "E2E" "TIMEOUT;SETUP" "SOURCES;LIBS" ${ARGN})
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 300)
+  endif()
+  set(setup)
+  if(A_SETUP)
+    set(setup --setup "${CMAKE_CURRENT_SOURCE_DIR}/${A_SETUP}")
   endif()
   if(FACELIB_WIN)
     add_executable(${name} ${A_SOURCES})
@@ -105,7 +109,7 @@ function(facelib_wine_test name)
     set_property(GLOBAL PROPERTY FACELIB_WINE_TEST_COUNT ${count})
     add_test(NAME ${name}
       COMMAND ${FACELIB_HARNESS} ${mode} --name ${name} --arch ${FACELIB_WINE_ARCH}
-              --slot ${slot} --timeout ${inner}
+              --slot ${slot} --timeout ${inner} ${setup}
               --bin "${FACELIB_TEST_WIN_DIR}/bin" --native "${CMAKE_BINARY_DIR}"
               --source "${CMAKE_SOURCE_DIR}" -- ${name}.exe)
     set_tests_properties(${name} PROPERTIES LABELS ${label} TIMEOUT ${limit}

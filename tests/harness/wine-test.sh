@@ -10,6 +10,8 @@
 #              its own (default 0; FACELIB_WINEPREFIX names another prefix instead)
 # --timeout    the program is stopped after this long (default 280 s)
 # --component  runs WINBIN/PROGRAM.exe as it is.
+# --setup CMD  runs CMD APPDIR RUNDIR (Unix paths; APPDIR empty without --install) before
+#              the program: test inputs too many to make through Wine (thousands of files)
 # --install    first lays out a program folder C:\facelib\NAME inside the prefix the way the
 #              programs expect it (executables side by side, data\mienko.db, face\, temp\,
 #              skin\default\) and runs PROGRAM.exe from there.
@@ -32,6 +34,7 @@ while [ $# -gt 0 ]; do
     --arch) FACELIB_WINE_ARCH=$2; shift ;;
     --timeout) LIMIT=$2; shift ;;
     --slot) SLOT=$2; shift ;;
+    --setup) SETUP=$2; shift ;;
     --bin) WINBIN=$2; shift ;;
     --native) NATIVE=$2; shift ;;
     --source) SRC=$2; shift ;;
@@ -121,8 +124,12 @@ if [ "$MODE" = install ]; then
   cd "$APP"
   EXE=./$PROGRAM
 else
+  APP=
   cd "$RUN"
   EXE=$WINBIN/$PROGRAM
+fi
+if [ -n "${SETUP:-}" ]; then
+  "$SETUP" "$APP" "$RUN" || { echo "wine-test: setup $SETUP failed" >&2; exit 1; }
 fi
 
 # In the background, so that a TERM from ctest runs the traps at once (bash would wait for a

@@ -20,12 +20,16 @@ namespace {
 constexpr int kFiles = 5000;
 constexpr int kPictures = 40;
 
-bool TouchFile(const std::string& path) {
-    HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(f);
-    return true;
+int FilesIn(const std::string& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int files = 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return files;
 }
 
 long long MsSince(std::chrono::steady_clock::time_point start) {
@@ -38,9 +42,9 @@ TEST(EditorFolderImport, FolderChosenInTheBrowserAddsOnlyThePicturesDirectlyInsi
     const std::string app = testkit::AppDir();
     ASSERT_FALSE(app.empty()) << "run through the harness (--install)";
     ASSERT_TRUE(SeedLibrary({"目录", "最后"}, {0, 2}, 90));
-    // Below the program folder, so the browser's walk from the desktop stays short.
+    // Below the program folder, so the browser's walk from the desktop stays short. Its
+    // 4,956 empty text files come from the harness (big-folder.sh).
     const std::string folder = app + "\\导入 表情";
-    ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW(Wide(folder + "\\子目录").c_str(), nullptr));
     ASSERT_TRUE(WriteBytes(folder + "\\子目录\\deep.gif", ColourGif(3)));
 
@@ -60,9 +64,8 @@ TEST(EditorFolderImport, FolderChosenInTheBrowserAddsOnlyThePicturesDirectlyInsi
     ASSERT_TRUE(WriteBytes(folder + "\\不是图片.gif", {'t', 'e', 'x', 't'}));
     ASSERT_TRUE(WriteBytes(folder + "\\空.jpg", {}));
     ASSERT_TRUE(WriteBytes(folder + "\\a.jpeg", ColourGif(4)));  // only jpg, gif, bmp
-    for (int i = kPictures + 4; i < kFiles; ++i)
-        ASSERT_TRUE(TouchFile(folder + "\\note" + std::to_string(i) + ".txt"));
-    std::printf("measured: writing the folder of %d files took %lld ms\n", kFiles, MsSince(started));
+    ASSERT_EQ(FilesIn(folder), kFiles);
+    std::printf("measured: writing the pictures took %lld ms\n", MsSince(started));
 
     EditorProcess editor;
     ASSERT_TRUE(editor.Start());
