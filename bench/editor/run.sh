@@ -20,11 +20,13 @@ export WINEPREFIX=$BUILD/wine/$ARCH/bench
 WORK=$WINEPREFIX/drive_c/editorbench
 mkdir -p "$WORK"
 cp "$EXE" "$WORK/"
-rm -rf "$WORK/editorbench"
+rm -rf "$WORK/editorbench" "$WORK/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
 XPID=$!
 trap '$WINESERVER -k 2>/dev/null; kill $XPID 2>/dev/null' EXIT
 for ((i = 0; i < 200; i++)); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -1 "$WORK/display")
 cd "$WORK"
+# The session's desktop first (see tests/harness/README.md): windows fail without it.
+[ -f "$BUILD/$ARCH/bin/WineReady.exe" ] && $WINE "$BUILD/$ARCH/bin/WineReady.exe" 60
 $WINE ./EditorBench.exe "$@"
