@@ -37,12 +37,20 @@ Decoded Decode(const std::vector<uint8_t>& jpeg) {
     if (GdipCreateBitmapFromStream(stream, &bmp) == Ok) {
         GdipGetImageWidth(bmp, &d.width);
         GdipGetImageHeight(bmp, &d.height);
-        for (UINT y = 0; y < d.height; ++y)
-            for (UINT x = 0; x < d.width; ++x) {
-                ARGB argb = 0;
-                GdipBitmapGetPixel(bmp, static_cast<INT>(x), static_cast<INT>(y), &argb);
-                d.pixels.push_back(RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF));
+        // All pixels at once: one call per pixel takes seconds under emulation.
+        GpRect all(0, 0, static_cast<INT>(d.width), static_cast<INT>(d.height));
+        BitmapData data{};
+        if (GdipBitmapLockBits(bmp, &all, ImageLockModeRead, PixelFormat32bppARGB, &data) == Ok) {
+            for (UINT y = 0; y < d.height; ++y) {
+                const auto* row = reinterpret_cast<const ARGB*>(static_cast<const BYTE*>(data.Scan0) +
+                                                                 static_cast<INT_PTR>(y) * data.Stride);
+                for (UINT x = 0; x < d.width; ++x)
+                    d.pixels.push_back(RGB((row[x] >> 16) & 0xFF, (row[x] >> 8) & 0xFF, row[x] & 0xFF));
             }
+            GdipBitmapUnlockBits(bmp, &data);
+        } else {
+            d.width = d.height = 0;
+        }
         GdipDisposeImage(bmp);
     }
     stream->Release();
