@@ -10,8 +10,10 @@
 // "smile ...", blue ones "微笑 ...".
 //
 // Run by hand through the harness (x86_64 build under native wine64; for the 32-bit figures
-// use --arch win32 --bin build/win32/bin):
-//   cmake --build build/win64 --target pelumo_wine_bench EmptyDialog Pelumo FakeQQ RecStub
+// use --arch win32 --bin build/win32/bin). build/win64 exists once the native tree has been
+// configured with -DFACELIB_WINE_ARCH=win64 (that also points the Wine tests at it; set it
+// back to win32 afterwards). Then, from the source root:
+//   cmake --build build/win64 --target pelumo_wine_bench EmptyDialog Pelumo FakeQQ RecStub WineReady
 //   tests/harness/wine-test.sh --install --name pelumo_wine_bench --arch win64 --timeout 3000
 //     --bin $PWD/build/win64/bin --native $PWD/build --source $PWD -- pelumo_wine_bench.exe [runs]
 #include <windows.h>
