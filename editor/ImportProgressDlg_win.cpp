@@ -6,6 +6,8 @@
 #include <process.h>
 #include <shlwapi.h>
 
+#include "FaceLibrary.h"
+#include "PictureFaceRenderer_win.h"
 #include "SingleInstance_win.h"
 #include "winfx/Wide.h"
 
@@ -55,8 +57,17 @@ void CImportProgressDlg::StartWorker() {
 
 unsigned __stdcall CImportProgressDlg::WorkerMain(void* param) {
     auto* self = static_cast<CImportProgressDlg*>(param);
-    PackImportContext context{self->m_host, self->m_queue, *self, Utf8FromAnsi};
-    RunImportQueue(context);
+    {
+        // The library is this thread's until it ends: it draws with a renderer of this
+        // thread, which keeps its picture control from one face to the next.
+        FaceLibrary& library = self->m_host.Library();
+        FaceRenderer* windowRenderer = library.Renderer();
+        PictureFaceRenderer renderer;
+        if (windowRenderer) library.SetRenderer(&renderer);
+        PackImportContext context{self->m_host, self->m_queue, *self, Utf8FromAnsi};
+        RunImportQueue(context);
+        library.SetRenderer(windowRenderer);
+    }
     PostMessageW(self->Hwnd(), WM_CLOSE, 0, 0);
     return 0;
 }

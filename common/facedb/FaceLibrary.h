@@ -25,6 +25,9 @@ public:
 
     // `renderer` makes thumbnails and icons; null stores faces without them.
     FaceLibrary(CAdoConnection& connection, CAdoRecordSet& recordset, FaceRenderer* renderer);
+    // A worker thread that has the library to itself draws with a renderer of its own.
+    FaceRenderer* Renderer() const { return m_renderer; }
+    void SetRenderer(FaceRenderer* renderer) { m_renderer = renderer; }
 
     // Creates the index and category tables when they are missing. Both programs use
     // the category table with `maxorder`, so a file first opened by the picker is one
