@@ -1,6 +1,7 @@
 #include "ImportProgressDlg_win.h"
 
 #include <commctrl.h>
+#include <cstdlib>
 #include <objidl.h>
 #include <gdiplus.h>
 #include <process.h>
@@ -16,6 +17,7 @@ namespace editor {
 namespace {
 
 constexpr int kFaceSize = 45;
+constexpr UINT kStartWorker = WM_APP + 1;
 constexpr RECT kFaceRect{10, 30, 10 + kFaceSize, 30 + kFaceSize};
 
 }  // namespace
@@ -43,7 +45,9 @@ void CImportProgressDlg::Build() {
     AddControl(PROGRESS_CLASSW, "", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, RECT{64, 58, 350, 74},
                IDC_PROGRESS);
     SendMessageW(Item(IDC_PROGRESS), PBM_SETSTEP, 1, 0);
-    StartWorker();
+    // The worker starts once the window has shown and painted itself: its stream of
+    // updates would otherwise keep the first paint waiting.
+    PostMessageW(Hwnd(), kStartWorker, 0, 0);
 }
 
 void CImportProgressDlg::StartWorker() {
@@ -63,7 +67,14 @@ unsigned __stdcall CImportProgressDlg::WorkerMain(void* param) {
         FaceLibrary& library = self->m_host.Library();
         FaceRenderer* windowRenderer = library.Renderer();
         PictureFaceRenderer renderer;
-        if (windowRenderer) library.SetRenderer(&renderer);
+        if (windowRenderer) {
+            // The thumbnail's drawing is what the window shows: no second decoding.
+            renderer.SetSurfaceSink([self](HDC source, int size) {
+                if (size == FaceLibrary::kThumbnailSize) self->TakeFace(source);
+            });
+            self->m_faceFromThumbnail = true;
+            library.SetRenderer(&renderer);
+        }
         PackImportContext context{self->m_host, self->m_queue, *self, Utf8FromAnsi};
         RunImportQueue(context);
         library.SetRenderer(windowRenderer);
@@ -100,7 +111,27 @@ void CImportProgressDlg::Status(const std::string& text) {
     SetWindowTextW(Item(IDC_STATUS), winfx::ToWide(text).c_str());
 }
 
+void CImportProgressDlg::TakeFace(HDC source) {
+    // The renderer draws into a 24-bit DIB section: its pixels are copied, no GDI objects
+    // per face (under Wine those cost as much as the thumbnail itself).
+    GdiFlush();
+    DIBSECTION dib{};
+    HGDIOBJ bitmap = GetCurrentObject(source, OBJ_BITMAP);
+    if (!bitmap || GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits ||
+        dib.dsBm.bmWidth != kFaceSize || std::abs(dib.dsBm.bmHeight) != kFaceSize ||
+        dib.dsBm.bmBitsPixel != 24)
+        return;
+    const auto* bits = static_cast<const uint8_t*>(dib.dsBm.bmBits);
+    {
+        std::lock_guard<std::mutex> lock(m_faceLock);
+        m_faceBits.assign(bits, bits + size_t(dib.dsBm.bmWidthBytes) * kFaceSize);
+        m_faceBitsTopDown = dib.dsBmih.biHeight < 0;
+    }
+    InvalidateRect(Hwnd(), &kFaceRect, FALSE);
+}
+
 void CImportProgressDlg::ShowFace(const std::vector<uint8_t>* picture) {
+    if (picture && m_faceFromThumbnail) return;  // TakeFace shows it once it is drawn
     // Drawn here, on the worker: the first frame scaled into 45x45 on white.
     HDC screen = GetDC(nullptr);
     winfx::UniqueBitmap bitmap(CreateCompatibleBitmap(screen, kFaceSize, kFaceSize));
@@ -125,12 +156,25 @@ void CImportProgressDlg::ShowFace(const std::vector<uint8_t>* picture) {
     {
         std::lock_guard<std::mutex> lock(m_faceLock);
         m_face = std::move(bitmap);
+        m_faceBits.clear();
     }
     InvalidateRect(Hwnd(), &kFaceRect, FALSE);
 }
 
 void CImportProgressDlg::PaintFace(HDC dc) {
     std::lock_guard<std::mutex> lock(m_faceLock);
+    if (!m_faceBits.empty()) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kFaceSize;
+        info.bmiHeader.biHeight = m_faceBitsTopDown ? -kFaceSize : kFaceSize;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, kFaceRect.left, kFaceRect.top, kFaceSize, kFaceSize, 0, 0, 0,
+                          kFaceSize, m_faceBits.data(), &info, DIB_RGB_COLORS);
+        return;
+    }
     if (!m_face) {
         FillRect(dc, &kFaceRect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         return;
@@ -151,6 +195,12 @@ bool CImportProgressDlg::Confirm(const std::string& text) {
 }
 
 LRESULT CImportProgressDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kStartWorker) {
+        ShowWindow(Hwnd(), SW_SHOW);
+        UpdateWindow(Hwnd());
+        StartWorker();
+        return 0;
+    }
     LRESULT result = EditorDialog::OnMessage(msg, wp, lp);
     if (msg == WM_PAINT || msg == WM_ERASEBKGND) {
         HDC dc = GetDC(Hwnd());

@@ -40,12 +40,17 @@ private:
     static unsigned __stdcall WorkerMain(void* self);
     void StartWorker();
     void PaintFace(HDC dc);
+    // The thumbnail the library's renderer just drew, copied from `source`.
+    void TakeFace(HDC source);
 
     PackImportHost& m_host;
     ImportQueue& m_queue;
     winfx::UniqueHandle m_worker;
     std::mutex m_faceLock;
     winfx::UniqueBitmap m_face;  // 45x45, drawn by the worker, shown by WM_PAINT
+    std::vector<uint8_t> m_faceBits;  // or the thumbnail's pixels (24-bit rows), when set
+    bool m_faceBitsTopDown = false;
+    bool m_faceFromThumbnail = false;  // the worker's renderer hands each thumbnail over
 };
 
 }  // namespace editor

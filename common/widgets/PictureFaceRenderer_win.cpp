@@ -157,6 +157,8 @@ bool PictureFaceRenderer::RenderJpeg(const std::vector<uint8_t>& picture, int si
     DibTarget target(size);
     if (!target.Ok() || !control->CopySurface(target.Dc(), 0, 0))
         return false;
+    if (m_sink)
+        m_sink(target.Dc(), size);
     target.Deselect();  // GDI+ must not read a bitmap still selected into a DC
     CLSID encoder;
     GdipImage image;

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -24,6 +25,11 @@ public:
     bool RenderJpeg(const std::vector<uint8_t>& picture, int size,
                     std::vector<uint8_t>& jpeg) override;
 
+    // Shown each drawn picture (a DC holding it at 0,0, and its size) before it is encoded:
+    // a window showing the face in progress copies it from there instead of drawing again.
+    using SurfaceSink = std::function<void(HDC source, int size)>;
+    void SetSurfaceSink(SurfaceSink sink) { m_sink = std::move(sink); }
+
 private:
     // The thread that made the renderer keeps one hidden control per size: a new window for
     // every face was about a third of a thumbnail's time. Other threads (the pack import's
@@ -33,5 +39,6 @@ private:
     ULONG_PTR m_gdiplus = 0;
     bool m_started = false;
     DWORD m_thread = 0;
+    SurfaceSink m_sink;
     std::vector<std::pair<int, std::unique_ptr<CPictureEx>>> m_controls;
 };
