@@ -152,6 +152,7 @@ int CZevezEZDlg::OpenImportCategory(const std::string& name, int pack) {
 }
 
 void CZevezEZDlg::OnImportFinished() {
+    RefreshMissingCategoryIcons();
     OpenCategoryAt(m_position, 0, true, true);
     CommitAndNotify(true);  // the picker shows the imported faces at once
     if (!m_deferredCommands.empty()) PostMessageW(Hwnd(), UM_RUN_COMMAND, 0, 0);

@@ -94,6 +94,20 @@ void CZevezEZDlg::RefreshCategoryIcon(int position) {
         if (row.id == id) SetCategoryIcon(position, row.icon);
 }
 
+// An import fills categories on its worker, which must not touch the list: once it is over,
+// every category whose first face made an icon shows it.
+void CZevezEZDlg::RefreshMissingCategoryIcons() {
+    std::vector<CategoryRow> rows;
+    if (!m_library->ListCategories(rows)) return;
+    for (const CategoryRow& row : rows) {
+        if (row.icon.empty()) continue;
+        const int position = PositionOfCategory(row.id);
+        if (position < 0) continue;
+        const int image = m_list.ItemImage(position);
+        if (image < 0 || image >= m_images.Count()) SetCategoryIcon(position, row.icon);
+    }
+}
+
 int CZevezEZDlg::PositionOfCategory(int id) const {
     if (id <= 0) return -1;
     return m_list.FindData(id);

@@ -88,6 +88,7 @@ private:
     int AddCategoryItem(const CategoryRow& row, int at = -1);
     void SetCategoryIcon(int position, const std::vector<uint8_t>& jpeg);
     void RefreshCategoryIcon(int position);
+    void RefreshMissingCategoryIcons();
     void OpenCategoryAt(int position, int page, bool display, bool writeBack);
     void DisplayPage();
     void UpdatePaging();

@@ -1,8 +1,12 @@
 // Importing face packs with the real editor: "-S path" imports and ends the program;
 // a bare path shows the progress window, and closing it keeps the faces so far.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "EditorDriver_win.h"
+#include "EditorIds.h"
 #include "ImportQueue.h"
 #include "PackHeader.h"
 #include "PackWriter.h"
@@ -27,6 +31,41 @@ protected:
         if (!lib.Get().FindCategoryByName(name, row)) return -1;
         if (packs) *packs = row.packs;
         return row.id;
+    }
+    // The category list's items as "name:image" in the editor's process, read through memory
+    // of that process (list-view messages carry pointers).
+    static std::vector<std::string> CategoryImages(HWND editorWindow, DWORD pid) {
+        std::vector<std::string> items;
+        HWND list = GetDlgItem(editorWindow, editor::IDC_CATEGORY_LIST);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (!process) return items;
+        struct Remote {
+            LVITEMW item;
+            wchar_t text[260];
+        };
+        auto* remote = static_cast<Remote*>(
+            VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+        const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; remote && i < count; ++i) {
+            Remote r{};
+            r.item.mask = LVIF_TEXT | LVIF_IMAGE;
+            r.item.iItem = i;
+            r.item.pszText = remote->text;
+            r.item.cchTextMax = 260;
+            if (!WriteProcessMemory(process, remote, &r, sizeof r, nullptr)) break;
+            SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+            if (!ReadProcessMemory(process, remote, &r, sizeof r, nullptr)) break;
+            r.text[259] = L'\0';
+            items.push_back(testkit::Narrow(r.text) + ":" + std::to_string(r.item.iImage));
+        }
+        if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        return items;
+    }
+    static std::string Joined(const std::vector<std::string>& items) {
+        std::string all;
+        for (const std::string& item : items) all += item + " ";
+        return all;
     }
     std::string app;
 };
@@ -75,6 +114,14 @@ TEST_F(ImportPackTest, ClosingTheProgressWindowKeepsFacesSoFarAndTheEditorRuns) 
     ASSERT_TRUE(WaitGone(progress, 30000));
     HWND w = editor.Window();
     ASSERT_TRUE(w);
+    // The category the import made got its icon from its first face: the list shows it.
+    const auto hasIcon = [&] {
+        for (const std::string& item : CategoryImages(w, editor.Pid()))
+            if (item.rfind("多:", 0) == 0 && std::stoi(item.substr(item.find(':') + 1)) >= 0) return true;
+        return false;
+    };
+    EXPECT_TRUE(testkit::WaitUntil(hasIcon, std::chrono::seconds(30)))
+        << "categories: " << Joined(CategoryImages(w, editor.Pid()));
     ASSERT_TRUE(editor.Close());
     Library lib(app);
     ASSERT_TRUE(lib.Ok());
