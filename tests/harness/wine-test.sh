@@ -64,6 +64,8 @@ fi
 # One test per prefix at a time, also across ctest runs (their slot locks are their own).
 exec 8>"$WINEPREFIX.busy"
 flock 8
+# Every process started below gets "8>&-": one that outlived a killed run (a persistent
+# wineserver, Xvfb) would otherwise hold the slot's lock for good.
 # A test stopped by ctest may have left its programs running in this prefix.
 $WINESERVER -k 2>/dev/null
 
@@ -72,7 +74,7 @@ SHOTS=$NATIVE/screenshots
 rm -rf "$RUN"; mkdir -p "$RUN/shot" "$SHOTS"
 rm -f "$SHOTS/$NAME"*.png
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$RUN/display" >"$RUN/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$RUN/display" >"$RUN/xvfb.log" 2>&1 8>&- &
 XPID=$!
 for ((i = 0; i < 200; i++)); do [ -s "$RUN/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -1 "$RUN/display")
@@ -102,17 +104,17 @@ trap 'exit 143' TERM INT
       rm -f "$req"
     done
   done
-) &
+) 8>&- &
 WATCH=$!
 
 export FACELIB_RUNDIR=$(winpath "$RUN")
 export FACELIB_SOURCE=$(winpath "$SRC")
 export FACELIB_SHOTS=$(winpath "$SHOTS")
-$WINESERVER -p 2>/dev/null
+$WINESERVER -p 2>/dev/null 8>&-
 # The session's desktop first: the test's own first window would otherwise wait for it only
 # ten seconds, too short for an emulated Wine on a busy machine.
 if [ -f "$WINBIN/WineReady.exe" ] &&
-   ! timeout $((40 * FACELIB_TIME_SCALE)) $WINE "$WINBIN/WineReady.exe" $((30 * FACELIB_TIME_SCALE)); then
+   ! timeout $((40 * FACELIB_TIME_SCALE)) $WINE "$WINBIN/WineReady.exe" $((30 * FACELIB_TIME_SCALE)) 8>&-; then
   echo "wine-test: the Wine desktop did not come up within $((30 * FACELIB_TIME_SCALE)) s" >&2
 fi
 
@@ -134,7 +136,7 @@ fi
 
 # In the background, so that a TERM from ctest runs the traps at once (bash would wait for a
 # foreground child first) and no Xvfb or Wine process outlives the test.
-timeout -k 5 "${LIMIT:-280}" $WINE "$EXE" "$@" &
+timeout -k 5 "${LIMIT:-280}" $WINE "$EXE" "$@" 8>&- &
 PROG=$!
 wait $PROG
 rc=$?
