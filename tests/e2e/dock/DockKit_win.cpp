@@ -154,6 +154,11 @@ HWND HoverToolbarButton(HWND toolbar, DWORD pid, HWND* button) {
 }
 
 void ClickPin(HWND mainWindow) {
+    // Docking can finish while the picker is still starting: a press posted before its dialog
+    // loop runs and first shows the window may be lost. Click once it is shown and answers.
+    testkit::WaitUntil([&] { return IsWindowVisible(mainWindow) != FALSE; });
+    DWORD_PTR answered = 0;
+    SendMessageTimeoutW(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, testkit::ScaledMs(10000), &answered);
     const HWND pin = ChildWindowFromPointEx(mainWindow, POINT{205, 12}, CWP_SKIPINVISIBLE);
     PostMessageW(pin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     PostMessageW(pin, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
