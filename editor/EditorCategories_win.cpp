@@ -146,9 +146,7 @@ void CZevezEZDlg::OpenCategoryAt(int position, int page, bool display, bool writ
 }
 
 void CZevezEZDlg::DisplayPage() {
-    m_panel.StopPreview();
-    // The empty preview would cover the page's first faces; hovering a face shows it again.
-    if (HWND preview = m_panel.PreviewHwnd()) ShowWindow(preview, SW_HIDE);
+    m_panel.ClearPreview();
     m_panel.ResetPressed();
     std::vector<FaceRow> rows;
     if (m_page >= 0) m_library->ReadPage(m_category, kFacesPerPage, m_page, true, rows);

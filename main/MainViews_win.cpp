@@ -178,7 +178,7 @@ void CMienkoMainDlg::FillByDigest(const std::vector<std::pair<std::string, std::
 }
 
 void CMienkoMainDlg::FillPanel() {
-    m_panel.StopPreview();
+    m_panel.ClearPreview();
     if (m_page < 0) {
         m_panel.ClearFrom(0);
         return;

@@ -335,6 +335,12 @@ HWND CMienkosPanel::CellHwnd(int cell) const {
     return ValidCell(cell) ? m_cells[static_cast<size_t>(cell)]->picture.GetHwnd() : nullptr;
 }
 
+void CMienkosPanel::ClearPreview() {
+    StopPreview();
+    if (m_preview && m_preview->GetHwnd())
+        ShowWindow(m_preview->GetHwnd(), SW_HIDE);
+}
+
 HWND CMienkosPanel::PreviewHwnd() const { return m_preview ? m_preview->GetHwnd() : nullptr; }
 
 int CMienkosPanel::CellAt(HWND hwnd) const {

@@ -10,7 +10,7 @@
 //   panel.SetHoverFrame(true);
 //   panel.LoadFace(0, face);                     // thumbnail shows now, full image on hover
 //   panel.ClearFrom(n);                          // empties cells n ... end of the page
-//   panel.StopPreview();                         // before every page fill
+//   panel.ClearPreview();                        // before every page fill
 // On WM_SIZE: GridForSize(new panel size), RelayoutGrid, SetPressedFrame, SetHoverFrame,
 // ShowCells(columns x rows), then refill.
 //
@@ -101,6 +101,9 @@ public:
 
     //--- preview
     void StopPreview();  // halts its animation and clears it to white, no face
+    // Before a page fill: stopped and hidden, since an empty preview would cover the page's
+    // first faces; the next face hovered shows it again.
+    void ClearPreview();
 
     //--- observation (tests, owners)
     HWND CellHwnd(int cell) const;

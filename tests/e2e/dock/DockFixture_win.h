@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "Bystander_win.h"
 #include "DockKit_win.h"
 #include "FakeQQClient_win.h"
 #include "PelumoKit_win.h"
@@ -14,20 +15,6 @@
 namespace docktest {
 
 using fakeqq::FakeQQProcess;
-
-// A window of the test that can take the foreground, so activating a chat window is an event.
-class Bystander {
-public:
-    Bystander() {
-        m_hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, L"Static", L"bystander", WS_POPUP | WS_VISIBLE,
-                                 1200, 980, 20, 20, nullptr, nullptr, nullptr, nullptr);
-    }
-    ~Bystander() { DestroyWindow(m_hwnd); }
-    HWND Get() const { return m_hwnd; }
-
-private:
-    HWND m_hwnd = nullptr;
-};
 
 class PickerDocking : public ::testing::Test {
 protected:
@@ -98,7 +85,7 @@ protected:
     }
 
     std::string app;
-    Bystander bystander;
+    testkit::Bystander bystander;
     FakeQQProcess qq;
     pelumo::Picker picker;
     HWND main = nullptr, tool = nullptr;

@@ -229,6 +229,16 @@ int Picker::VisibleCells() const {
     return n;
 }
 
+HWND Picker::Preview() const {
+    HWND panel = GetDlgItem(m_window, 1031 + 1000);
+    for (HWND c = GetWindow(panel, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(c, &r);
+        if (r.right - r.left > 46) return c;
+    }
+    return nullptr;
+}
+
 HWND Picker::Cell(int index) const {
     HWND panel = GetDlgItem(m_window, 1031 + 1000);
     RECT pr;

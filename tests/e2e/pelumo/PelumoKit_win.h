@@ -84,6 +84,8 @@ public:
     int VisibleCells() const;
     // The window of cell `index` (row by row), found by its place in the panel.
     HWND Cell(int index) const;
+    // The panel's hover preview (its one child wider than a cell), or null.
+    HWND Preview() const;
     // A top-level window of this process with that title (a dialog it opened), or null.
     HWND FindOwnWindow(const std::string& title, DWORD timeoutMs = 20000) const;
     // The popup menu the program shows now (class "#32768"), or null after the timeout.
