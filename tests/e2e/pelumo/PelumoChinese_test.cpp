@@ -53,7 +53,7 @@ TEST(PelumoChinese, ForwardedTextAndFacePathSurviveTheCodePage) {
     pelumo::QuietUpdates();
 
     fakeqq::FakeQQProcess qq;
-    ASSERT_TRUE(qq.Start(source + "\\FakeQQ.exe", "--window classic --lifetime 120",
+    ASSERT_TRUE(qq.Start(source + "\\FakeQQ.exe", "--window classic" + fakeqq::SafetyLifetimeArg(),
                          testkit::RunDir() + "\\fakeqq-zh.log"));
     ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
     pelumo::Picker picker;

@@ -140,7 +140,7 @@ TEST_F(PelumoOddLibrary, GarbageFacesStayEmptyAndATenMegabyteFaceIsSentWhole) {
     ASSERT_TRUE(pelumo::AddPicture(app, "默认表情", "big", "big.gif", big));
     WriteConfig(app, "");
     FakeQQProcess qq;
-    ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window classic --lifetime 120",
+    ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window classic" + fakeqq::SafetyLifetimeArg(),
                          testkit::RunDir() + "\\fakeqq-odd.log"));
     ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
     ASSERT_TRUE(picker.Start(app));

@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(WriteText(app + "\\config.xml",
                               "<ROOT version=\"1\"><Menu_QQHook bool=\"0\" /></ROOT>\n"));
         ASSERT_TRUE(pelumo::MakeLibrary(app, {{"默认表情", 45}}));
-        ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window " + kind + " --lifetime 120",
+        ASSERT_TRUE(qq.Start(app + "\\FakeQQ.exe", "--window " + kind + fakeqq::SafetyLifetimeArg(),
                              testkit::RunDir() + "\\fakeqq-send-" + kind + ".log"));
         ASSERT_TRUE(qq.WaitReady()) << testkit::ReadFile(qq.LogPath());
         chat = qq.Window(1);
