@@ -4,8 +4,9 @@
 // window's picture). Run by hand under Wine:  PackImportBench.exe [faces] [rounds]
 // With a build configured with -DFACELIB_WINE_ARCH=win64, from the source folder:
 //   tests/harness/wine-prefix.sh --arch win64 --slot 0 build/wine/win64
-//   tests/harness/wine-test.sh --component --name packbench --arch win64 --slot 0 \
+//   tests/harness/wine-test.sh --component --name packbench --arch win64 --slot 0
 //       --bin build/win64/bin --native build --source . -- PackImportBench.exe 1000 3
+// (one command: the second line continues the first)
 // (--arch win32 and build/win32/bin for the shipped build under emulated Wine).
 #include <windows.h>
 #include <objidl.h>
