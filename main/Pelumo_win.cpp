@@ -32,10 +32,15 @@ std::wstring Parameters() {
 void ForwardToFirstInstance(const std::wstring& params) {
     HWND first = FindWindowW(L"#32770", winfx::ToWide(CMienkoMainDlg::kTitle).c_str());
     if (!first) return;
-    SendMessageW(first, WM_SYSCOMMAND, SC_RESTORE, 0);
+    // A first instance that hangs or is being ended must not hang this one too.
+    const auto restore = [first] {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(first, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, 30000, &ignored);
+    };
+    restore();
     ShowWindow(first, SW_SHOW);
     BringWindowToTop(first);
-    if (IsIconic(first)) SendMessageW(first, WM_SYSCOMMAND, SC_RESTORE, 0);
+    if (IsIconic(first)) restore();
     SetForegroundWindow(first);
     const std::string text = Utf8ToAnsi(winfx::ToUtf8(params));
     if (!cmdline::ShouldForward(text)) return;

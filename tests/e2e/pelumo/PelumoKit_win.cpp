@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <memory>
 
 #include "AdoConnection.h"
@@ -145,7 +146,8 @@ void Picker::Kill() {
     if (!m_process) return;
     if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
         TerminateProcess(m_process, 1);
-        WaitForSingleObject(m_process, 10000);
+        // Until it is gone it holds "MienkoMain": a picker started next would only forward.
+        WaitForSingleObject(m_process, testkit::ScaledMs(10000));
     }
     CloseHandle(m_process);
     m_process = nullptr;
@@ -168,7 +170,12 @@ bool Picker::Start(const std::string& app, const std::string& params) {
 
 bool Picker::WaitWindow() {
     const std::wstring title = Wide(ProgramTitle());
-    return WaitFor([&] {
+    bool ended = false;
+    const bool shown = WaitFor([&] {
+        if (m_process && WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0) {
+            ended = true;  // no window will come
+            return true;
+        }
         HWND w = nullptr;
         while ((w = FindWindowExW(nullptr, w, L"#32770", title.c_str())) != nullptr) {
             DWORD pid = 0;
@@ -181,6 +188,13 @@ bool Picker::WaitWindow() {
         }
         return false;
     }, 60000);
+    if (ended) {
+        DWORD code = 0;
+        GetExitCodeProcess(m_process, &code);
+        std::fprintf(stderr, "the picker ended before it showed its window, exit code %lu\n", code);
+        return false;
+    }
+    return shown;
 }
 
 bool Picker::WaitExit(DWORD ms, DWORD* code) {
