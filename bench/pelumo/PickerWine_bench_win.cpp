@@ -1,8 +1,13 @@
 // The real picker under Wine, timed from outside the way a user meets it (not a test):
 //   - process start to the first painted view (thumbnails on the screen), beside an empty
 //     dialog program measured the same way (the floor Wine itself sets);
-//   - page change with 40 thumbnails: page-button click to the last cell repainted;
-//   - search over the whole library (5,000 hits): button to the first page painted;
+//   - page change with 40 thumbnails: page-button click to the last cell repainted, on
+//     pages shown before (two pages in turn) and on cold pages (never shown in this run):
+//     jumps (never the page after the one shown) and steps to the next page apart, each
+//     after a pause of kLookMs (a user looks at a page before the next click; the
+//     picker may use the time to decode the next page ahead);
+//   - search over the whole library (5,000 hits): button to the first page painted (its
+//     faces shown before); and searches whose first page is cold (250 hits each);
 //   - a click on a face to the last key event the fake messenger logs (less the
 //     single-click wait), and a right click (sent at once) to its last key.
 // The library: 10,000 faces in 20 categories of 500; the faces of even pages are red,
@@ -41,6 +46,7 @@ using testkit::Wide;
 constexpr int kCategories = 20;
 constexpr int kFacesPerCategory = 500;
 constexpr int kPageSize = 40;
+constexpr DWORD kLookMs = 250;
 
 double NowMs() {
     static LARGE_INTEGER frequency{};
@@ -207,6 +213,46 @@ double StartEmptyDialog(const std::string& app) {
     return t < 0 ? -1 : t - t0;
 }
 
+// The selector's last entry: the category used least and longest ago (choosing one moves
+// it to the top), so with nothing chosen before, one never shown; 20, 19, ... in turn.
+int LastSelectorPosition(HWND main) {
+    return static_cast<int>(SendMessageW(GetDlgItem(main, pelumo::kCategoryCombo), CB_GETCOUNT, 0, 0)) - 1;
+}
+
+// Clicks a page control (a page button or an arrow) and times it to the last cell showing
+// the colour of the new page; false when the colour never came.
+bool TimePageClick(HWND main, int id, bool toBlue, HWND last, Figures& fill, Figures& paint, DWORD pauseMs = 0) {
+    HWND button = GetDlgItem(main, id);
+    if (pauseMs) Sleep(pauseMs);
+    const double t0 = NowMs();
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    const double filled = NowMs();
+    const double shown = PollUntil([&] {
+        const COLORREF c = ScreenPixel(CentreOf(last));
+        return toBlue ? Bluish(c) : Reddish(c);
+    }, 30000);
+    fill.Add(filled - t0);
+    if (shown < 0) return false;
+    paint.Add(shown - t0);
+    return true;
+}
+
+// Searches for `text` and times it to the last cell in the colour of its first page.
+void TimeSearch(HWND main, const wchar_t* text, bool blue, HWND last, Figures& searched, Figures& paint) {
+    HWND box = GetDlgItem(main, pelumo::kSearchBox), go = GetDlgItem(main, pelumo::kSearchButton);
+    SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    const double t0 = NowMs();
+    SendMessageW(go, BM_CLICK, 0, 0);
+    const double done = NowMs();
+    const double shown = PollUntil([&] {
+        const COLORREF c = ScreenPixel(CentreOf(last));
+        return blue ? Bluish(c) : Reddish(c);
+    }, 30000);
+    searched.Add(done - t0);
+    if (shown >= 0) paint.Add(shown - t0);
+}
+
 void Close(pelumo::Picker& picker) {
     PostMessageW(picker.Window(), WM_CLOSE, 0, 0);
     picker.WaitExit(30000);
@@ -269,43 +315,55 @@ int wmain(int argc, wchar_t** argv) {
     SetForegroundWindow(main);
 
     // Page change: page 2 (blue) and page 1 (red) in turn; the last cell tells the colour.
-    Figures fill, paint;
+    // The first click shows page 2 for the first time: it counts with the cold next pages.
+    Figures fill, paint, coldFill, coldJump, coldNext;
     HWND last = picker.Cell(kPageSize - 1);
     for (int i = 0; i < 4 * runs; ++i) {
         const bool toBlue = i % 2 == 0;
-        HWND button = GetDlgItem(main, pelumo::kPage1 + (toBlue ? 1 : 0));
-        const double t0 = NowMs();
-        SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-        const double filled = NowMs();
-        const double shown = PollUntil([&] {
-            const COLORREF c = ScreenPixel(CentreOf(last));
-            return toBlue ? Bluish(c) : Reddish(c);
-        }, 30000);
-        fill.Add(filled - t0);
-        if (shown >= 0) paint.Add(shown - t0);
+        Figures& shown = i == 0 ? coldNext : paint;
+        TimePageClick(main, pelumo::kPage1 + (toBlue ? 1 : 0), toBlue, last, i == 0 ? coldFill : fill, shown);
     }
-    fill.Print("page change: click handled (cells filled)");
-    paint.Print("page change: click to the last cell painted");
+    fill.Print("page change, shown before: click handled");
+    paint.Print("page change, shown before: to the last painted");
 
-    // Search: "微笑" (all blue faces) and "smile" (all red) in turn, 5,000 hits each.
+    // Cold pages: in categories 20, 19, ... (each never shown before), from page 1 jump to
+    // pages 4 and 7, step to 8 and 9, and jump back to 6; even pages (counting from 1) are blue.
+    // Page 2 first, so that each category's red first page is seen arriving.
+    const int coldCategories = std::min(runs, 9);
+    Figures scrap;
+    TimePageClick(main, pelumo::kPage1 + 1, true, last, scrap, scrap);
+    for (int c = 0; c < coldCategories; ++c) {
+        picker.ChooseCategory(LastSelectorPosition(main));
+        if (PollUntil([&] { return Reddish(ScreenPixel(CentreOf(last))); }, 30000) < 0) break;
+        TimePageClick(main, pelumo::kPage1 + 3, true, last, coldFill, coldJump, kLookMs);
+        TimePageClick(main, pelumo::kPage1 + 6, false, last, coldFill, coldJump, kLookMs);
+        TimePageClick(main, pelumo::kNextPage, true, last, coldFill, coldNext, kLookMs);
+        TimePageClick(main, pelumo::kNextPage, false, last, coldFill, coldNext, kLookMs);
+        TimePageClick(main, pelumo::kPage1 + 5, true, last, coldFill, coldJump, kLookMs);
+    }
+    coldFill.Print("page change, cold: click handled");
+    coldJump.Print("page change, cold, a jump: to the last painted");
+    coldNext.Print("page change, cold, the next page: to the last");
+
+    // Search: "微笑" (all blue faces) and "smile" (all red) in turn, 5,000 hits each; their
+    // first pages are category 1's first two pages, shown above.
     Figures searched, searchPaint;
-    HWND box = GetDlgItem(main, pelumo::kSearchBox), go = GetDlgItem(main, pelumo::kSearchButton);
     for (int i = 0; i < 2 * runs; ++i) {
         const bool blue = i % 2 == 0;
-        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(blue ? L"微笑" : L"smile"));
-        const double t0 = NowMs();
-        SendMessageW(go, BM_CLICK, 0, 0);
-        const double done = NowMs();
-        const double shown = PollUntil([&] {
-            const COLORREF c = ScreenPixel(CentreOf(last));
-            return blue ? Bluish(c) : Reddish(c);
-        }, 30000);
-        searched.Add(done - t0);
-        if (shown >= 0) searchPaint.Add(shown - t0);
+        TimeSearch(main, blue ? L"微笑" : L"smile", blue, last, searched, searchPaint);
     }
     searched.Print("search, 5,000 hits: query and first page filled");
     searchPaint.Print("search, 5,000 hits: to the first page painted");
+
+    // Cold searches: the red or blue faces of one category never shown (2, 3, ...).
+    Figures coldSearched, coldSearchPaint;
+    for (int i = 0; i < std::min(2 * runs, kCategories - 1 - coldCategories); ++i) {
+        const bool blue = i % 2 == 0;
+        const std::string text = (blue ? "微笑 " : "smile ") + std::to_string(2 + i) + "-";
+        TimeSearch(main, Wide(text).c_str(), blue, last, coldSearched, coldSearchPaint);
+    }
+    coldSearched.Print("search, cold, 250 hits: query and page filled");
+    coldSearchPaint.Print("search, cold, 250 hits: to the page painted");
 
     // A click inserts after the single-click wait; a right click sends at once.
     const double wait = std::min<double>(GetDoubleClickTime(), 350);
