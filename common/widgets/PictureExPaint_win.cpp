@@ -2,32 +2,6 @@
 // (or what was drawn on its surface) with the hover or mark frame.
 #include "PictureEx_win.h"
 
-namespace {
-
-// Double-buffers a paint so that a cell's picture and frame appear together.
-class BufferedPaint {
-public:
-    BufferedPaint(HDC target, const RECT& r) : m_target(target), m_rect(r) {
-        m_ok = m_buffer.Create(r.right - r.left, r.bottom - r.top);
-    }
-    ~BufferedPaint() {
-        if (m_ok)
-            BitBlt(m_target, m_rect.left, m_rect.top, m_buffer.Width(), m_buffer.Height(),
-                   m_buffer.Dc(), 0, 0, SRCCOPY);
-    }
-    BufferedPaint(const BufferedPaint&) = delete;
-    BufferedPaint& operator=(const BufferedPaint&) = delete;
-    HDC Dc() const { return m_ok ? m_buffer.Dc() : m_target; }
-
-private:
-    HDC m_target;
-    RECT m_rect;
-    widgets::Surface m_buffer;
-    bool m_ok = false;
-};
-
-}  // namespace
-
 void CPictureEx::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Hwnd(), &ps);
@@ -60,25 +34,28 @@ void CPictureEx::PaintPlaying(HDC dc, const RECT& client) {
     widgets::FrameSolid(dc, client, kPlayBorder);
 }
 
-void CPictureEx::PaintCell(HDC target, const RECT& client) {
-    BufferedPaint buffer(target, client);
-    HDC dc = buffer.Dc();
+// A page of cells repaints at once, so a paint is one blit of the thumbnail decoded when
+// it came, and the frame. With a frame only the inside is copied: no pixel is painted
+// twice, so nothing flickers without a buffer.
+void CPictureEx::PaintCell(HDC dc, const RECT& client) {
+    const bool hoverFrame = m_hoverBorder && m_hovered;
+    const bool markFrame = !hoverFrame && m_marking && m_marked;
+    const bool framed = hoverFrame || markFrame;
     bool drawn = false;
     if (m_still) {
-        widgets::FillSolid(dc, client, m_background);
-        OLE_XSIZE_HIMETRIC w = 0;
-        OLE_YSIZE_HIMETRIC h = 0;
-        m_still->get_Width(&w);
-        m_still->get_Height(&h);
-        drawn = SUCCEEDED(m_still->Render(dc, 0, 0, client.right, client.bottom, 0, h, w, -h,
-                                          nullptr));
+        if (!m_blitDc)
+            m_blitDc.Reset(CreateCompatibleDC(dc));
+        const bool sameSize = m_still->Width() == client.right && m_still->Height() == client.bottom;
+        RECT part = client;
+        if (framed && sameSize)
+            InflateRect(&part, -1, -1);
+        const RECT whole{0, 0, m_still->Width(), m_still->Height()};
+        drawn = m_still->Blit(dc, part, m_blitDc.Get(), sameSize ? part : whole);
     } else if (m_ready) {
         drawn = CopySurface(dc, 0, 0);
     }
     if (!drawn)
         widgets::FillSolid(dc, client, m_background);
-    if (m_hoverBorder && m_hovered)
-        widgets::FrameSolid(dc, client, kHoverBorder);
-    else if (m_marking && m_marked)
-        widgets::FrameSolid(dc, client, kMarkBorder);
+    if (framed)
+        widgets::FrameSolid(dc, client, hoverFrame ? kHoverBorder : kMarkBorder);
 }

@@ -25,10 +25,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "CellBitmap_win.h"
 #include "PictureFit.h"
 #include "PictureSurface_win.h"
 #include "winfx/Com.h"
@@ -90,8 +92,12 @@ public:
     //--- cell and preview behaviour (the faces panel configures, the control carries)
     void SetFaceName(const std::string& name) { m_faceName = name; }
     const std::string& GetFaceName() const { return m_faceName; }
-    bool SetStillImage(const std::vector<uint8_t>& bytes);  // the thumbnail; empty clears
+    // The thumbnail, decoded now to the client size; empty clears, garbage leaves it white
+    // (false). A decoded one may come from elsewhere (a cache) and be shared.
+    bool SetStillImage(const std::vector<uint8_t>& bytes);
+    void SetStillBitmap(std::shared_ptr<const widgets::CellBitmap> still);
     bool HasStillImage() const { return static_cast<bool>(m_still); }
+    const widgets::CellBitmap* GetStillBitmap() const { return m_still.get(); }
     void SetPendingImage(std::vector<uint8_t> bytes);  // full face, decoded on first hover
     void SetPreview(CPictureEx* preview) { m_preview = preview; }
     void EnableHoverBorder(bool on);
@@ -172,7 +178,8 @@ private:
 
     // cell
     std::string m_faceName;
-    winfx::ComPtr<IPicture> m_still;
+    std::shared_ptr<const widgets::CellBitmap> m_still;
+    winfx::UniqueMemDc m_blitDc;  // the still is selected into it only while it paints
     std::vector<uint8_t> m_pending;
     CPictureEx* m_preview = nullptr;
     bool m_hoverBorder = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "CellBitmap_win.h"
 #include "GifFormat.h"
 
 namespace {
@@ -14,28 +15,7 @@ constexpr uint64_t kMaxFramePixels = 4096ull * 4096ull;
 constexpr uint64_t kMaxTotalPixels = 32ull * 1024 * 1024;  // all frames of one picture
 constexpr int kMaxCanvasSide = 4096;
 
-winfx::ComPtr<IPicture> LoadPicture(const void* data, size_t size) {
-    winfx::ComPtr<IPicture> picture;
-    if (!data || size == 0 || size > 0x7FFFFFFF)
-        return picture;
-    winfx::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, size));
-    if (!memory)
-        return picture;
-    {
-        widgets::GlobalLockGuard lock(memory.Get());
-        if (!lock.Bytes())
-            return picture;
-        std::memcpy(lock.Bytes(), data, size);
-    }
-    winfx::ComPtr<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(memory.Get(), TRUE, stream.Put())))
-        return picture;
-    memory.Release();  // the stream frees it now
-    if (FAILED(OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                              picture.PutVoid())))
-        picture.Reset();
-    return picture;
-}
+using widgets::LoadPicture;
 
 }  // namespace
 
@@ -199,11 +179,20 @@ void CPictureEx::ReleaseImage() {
 }
 
 bool CPictureEx::SetStillImage(const std::vector<uint8_t>& bytes) {
-    m_still.Reset();
-    if (!bytes.empty())
-        m_still = LoadPicture(bytes.data(), bytes.size());
+    if (bytes.empty()) {
+        SetStillBitmap(nullptr);
+        return true;
+    }
+    const RECT client = ClientRect();
+    auto still = widgets::CellBitmap::Decode(bytes.data(), bytes.size(), client.right, client.bottom);
+    const bool ok = static_cast<bool>(still);
+    SetStillBitmap(std::move(still));
+    return ok;
+}
+
+void CPictureEx::SetStillBitmap(std::shared_ptr<const widgets::CellBitmap> still) {
+    m_still = std::move(still);
     Invalidate();
-    return bytes.empty() || static_cast<bool>(m_still);
 }
 
 void CPictureEx::SetPendingImage(std::vector<uint8_t> bytes) {

@@ -16,6 +16,58 @@ void MouseMove(HWND hwnd, int x, int y) {
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
 }
 
+// Every pixel of `source` (w x h from its origin), read in one copy.
+std::vector<uint32_t> Pixels(HDC source, int w, int h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, dib);
+    BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<uint32_t> out(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + w * h);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(dib);
+    return out;
+}
+
+std::vector<uint32_t> WindowPixels(HWND hwnd, int w, int h) {
+    HDC dc = GetDC(hwnd);
+    std::vector<uint32_t> out = Pixels(dc, w, h);
+    ReleaseDC(hwnd, dc);
+    return out;
+}
+
+// The thumbnail as cells always drew it: white, then the loaded picture rendered over the
+// whole cell.
+std::vector<uint32_t> RenderedAsEver(const std::vector<uint8_t>& bytes, int w, int h) {
+    winfx::ComPtr<IPicture> picture = widgets::LoadPicture(bytes.data(), bytes.size());
+    if (!picture) return {};
+    OLE_XSIZE_HIMETRIC hw = 0;
+    OLE_YSIZE_HIMETRIC hh = 0;
+    picture->get_Width(&hw);
+    picture->get_Height(&hh);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, w, h};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    picture->Render(dc, 0, 0, w, h, 0, hh, hw, -hh, nullptr);
+    std::vector<uint32_t> out = Pixels(dc, w, h);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return out;
+}
+
 }  // namespace
 
 TEST(PictureCell, PlayingControlPaintsItsFirstFrameWithAGreyBorder) {
@@ -51,6 +103,71 @@ TEST(PictureCell, CellPaintsItsThumbnailOrElseItsDrawnPicture) {
         << Hex(WindowPixel(drawn.GetHwnd(), 22, 22));
     EXPECT_EQ(RGB(255, 255, 255), WindowPixel(empty.GetHwnd(), 22, 22));
     EXPECT_EQ(RGB(255, 255, 255), WindowPixel(empty.GetHwnd(), 0, 0));  // no frame
+}
+
+TEST(PictureCell, ThumbnailIsPaintedPixelForPixelAsTheLoaderRendersItStretched) {
+    HostWindow host(200, 200);
+    for (const char* name : {"still.jpg", "large.jpg", "still.bmp", "still_transparent.gif", "wide.gif"}) {
+        SCOPED_TRACE(name);
+        const std::vector<uint8_t> bytes = Sample(name);
+        CPictureEx cell;
+        RECT r{10, 10, 55, 55};
+        ASSERT_TRUE(cell.Create(host.Get(), r, 1));
+        ASSERT_TRUE(cell.SetStillImage(bytes));
+        Repaint(cell.GetHwnd());
+        const std::vector<uint32_t> expected = RenderedAsEver(bytes, 45, 45);
+        ASSERT_EQ(45u * 45u, expected.size());
+        EXPECT_TRUE(expected == WindowPixels(cell.GetHwnd(), 45, 45));
+    }
+}
+
+TEST(PictureCell, OneDecodedThumbnailServesSeveralCellsAndOutlivesThem) {
+    HostWindow host(200, 200);
+    const std::vector<uint8_t> bytes = Sample("still.jpg");
+    auto still = widgets::CellBitmap::Decode(bytes.data(), bytes.size(), 45, 45);
+    ASSERT_TRUE(still);
+    const std::vector<uint32_t> expected = RenderedAsEver(bytes, 45, 45);
+    {
+        CPictureEx a, b;
+        RECT r{0, 0, 45, 45};
+        ASSERT_TRUE(a.Create(host.Get(), r, 1));
+        r = {46, 0, 91, 45};
+        ASSERT_TRUE(b.Create(host.Get(), r, 2));
+        a.SetStillBitmap(still);
+        b.SetStillBitmap(still);
+        a.EnableMarking(true);
+        a.SetMarked(true);
+        Repaint(host.Get());
+        EXPECT_TRUE(expected == WindowPixels(b.GetHwnd(), 45, 45));
+        const std::vector<uint32_t> marked = WindowPixels(a.GetHwnd(), 45, 45);
+        EXPECT_EQ(CPictureEx::kMarkBorder, WindowPixel(a.GetHwnd(), 0, 22));
+        EXPECT_EQ(expected[22 * 45 + 22], marked[22 * 45 + 22]);  // the inside unchanged
+        EXPECT_EQ(expected[1 * 45 + 1], marked[1 * 45 + 1]);
+    }
+    // The cells are gone; the bitmap is whole and selectable again.
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_NE(nullptr, SelectObject(dc, still->Get()));
+    DeleteDC(dc);
+}
+
+TEST(PictureCell, GarbageThumbnailLeavesTheCellWhiteAndUnmarkable) {
+    HostWindow host(200, 200);
+    CPictureEx cell;
+    RECT r{10, 10, 55, 55};
+    ASSERT_TRUE(cell.Create(host.Get(), r, 1));
+    const std::vector<uint8_t> jpeg = Sample("still.jpg");
+    ASSERT_TRUE(cell.SetStillImage(jpeg));
+    const std::vector<uint8_t> cut(jpeg.begin(), jpeg.begin() + 40);
+    for (const std::vector<uint8_t>& garbage : {std::vector<uint8_t>(300, 0xAB), cut, std::vector<uint8_t>{0xFF}}) {
+        EXPECT_FALSE(cell.SetStillImage(garbage));
+        EXPECT_FALSE(cell.HasStillImage());
+        Repaint(cell.GetHwnd());
+        EXPECT_EQ(RGB(255, 255, 255), WindowPixel(cell.GetHwnd(), 22, 22));
+    }
+    EXPECT_EQ(nullptr, widgets::CellBitmap::Decode(nullptr, 0, 45, 45));
+    cell.EnableMarking(true);
+    SendMessageW(cell.GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(cell.IsMarked());
 }
 
 TEST(PictureCell, HoverFrameFollowsTheMouseWhenEnabled) {
