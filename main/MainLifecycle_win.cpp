@@ -203,6 +203,10 @@ LRESULT CMienkoMainDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case UM_FILES_DROPPED: OnFilesDropped(); return 0;
         case WM_DESTROY: m_fileDrop.Revoke(); break;
         case WM_TIMER:
+            if (wp == kPrefetchTimer) {
+                PrefetchNextPage();
+                return 0;
+            }
             if (m_dock && m_dock->OnTimer(wp)) return 0;
             break;
         case WM_CLOSE: ExitApplication(); return 0;

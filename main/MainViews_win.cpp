@@ -43,7 +43,10 @@ PanelFace ToPanelFace(FaceRow&& row) {
 }  // namespace
 
 void CMienkoMainDlg::LoadCategories(bool reopen) {
-    if (reopen) OpenLibrary();
+    if (reopen) {
+        OpenLibrary();
+        m_panel.ForgetThumbnails();  // faces may have new thumbnails under the same digest
+    }
     m_categories.clear();
     std::vector<CategoryRow> rows;
     if (!m_library.ListCategories(rows) || rows.empty()) return;
@@ -159,9 +162,10 @@ void CMienkoMainDlg::GoToPage(int page) {
     UpdatePageControls();
 }
 
-void CMienkoMainDlg::FillByDigest(const std::vector<std::pair<std::string, std::string>>& faces, size_t from,
-                                  size_t to) {
-    int cell = 0;
+// Faces from..to of a frequent or found list, read table by table in the list's order.
+void CMienkoMainDlg::FetchByDigest(const std::vector<std::pair<std::string, std::string>>& faces, size_t from,
+                                   size_t to, bool withImages, std::vector<FaceRow>& out) {
+    out.clear();
     size_t i = from;
     while (i < to) {
         size_t j = i;
@@ -169,12 +173,20 @@ void CMienkoMainDlg::FillByDigest(const std::vector<std::pair<std::string, std::
         while (j < to && faces[j].second == faces[i].second) digests.push_back(faces[j++].first);
         int table = 0;
         std::vector<FaceRow> rows;
-        if (ParseTable(faces[i].second, table) && m_library.Fetch(table, digests, rows))
-            for (FaceRow& row : rows)
-                if (cell < m_pageSize) m_panel.LoadFace(cell++, ToPanelFace(std::move(row)));
+        if (ParseTable(faces[i].second, table) &&
+            (withImages ? m_library.Fetch(table, digests, rows) : m_library.FetchThumbnails(table, digests, rows)))
+            for (FaceRow& row : rows) out.push_back(std::move(row));
         i = j;
     }
-    m_panel.ClearFrom(cell);
+}
+
+std::vector<std::pair<std::string, std::string>> CMienkoMainDlg::ViewDigests() const {
+    std::vector<std::pair<std::string, std::string>> faces;
+    if (m_viewMode == kFrequentView)
+        for (const FrequentFace& f : m_frequent) faces.emplace_back(f.id, f.table);
+    else
+        for (const FoundFace& f : m_results) faces.emplace_back(f.id, f.table);
+    return faces;
 }
 
 void CMienkoMainDlg::FillPanel() {
@@ -183,15 +195,18 @@ void CMienkoMainDlg::FillPanel() {
         m_panel.ClearFrom(0);
         return;
     }
+    // The next page's thumbnails are read and decoded once this page is on the screen.
+    SetTimer(Hwnd(), kPrefetchTimer, kPrefetchDelayMs, nullptr);
     const size_t from = static_cast<size_t>(m_page) * static_cast<size_t>(m_pageSize);
     if (m_viewMode == kFrequentView || m_viewMode == kSearchView) {
-        std::vector<std::pair<std::string, std::string>> faces;
-        if (m_viewMode == kFrequentView)
-            for (const FrequentFace& f : m_frequent) faces.emplace_back(f.id, f.table);
-        else
-            for (const FoundFace& f : m_results) faces.emplace_back(f.id, f.table);
+        const std::vector<std::pair<std::string, std::string>> faces = ViewDigests();
         const size_t to = std::min(from + static_cast<size_t>(m_pageSize), faces.size());
-        FillByDigest(faces, std::min(from, to), to);
+        std::vector<FaceRow> rows;
+        FetchByDigest(faces, std::min(from, to), to, true, rows);
+        int cell = 0;
+        for (FaceRow& row : rows)
+            if (cell < m_pageSize) m_panel.LoadFace(cell++, ToPanelFace(std::move(row)));
+        m_panel.ClearFrom(cell);
         return;
     }
     int cell = 0;
@@ -203,6 +218,23 @@ void CMienkoMainDlg::FillPanel() {
         return;  // a failing page query leaves the panel as it was
     }
     m_panel.ClearFrom(cell);
+}
+
+void CMienkoMainDlg::PrefetchNextPage() {
+    KillTimer(Hwnd(), kPrefetchTimer);
+    const long long from = static_cast<long long>(m_page + 1) * m_pageSize;
+    if (m_page < 0 || m_pageSize <= 0 || from >= m_total) return;
+    std::vector<FaceRow> rows;
+    if (m_viewMode == kFrequentView || m_viewMode == kSearchView) {
+        const std::vector<std::pair<std::string, std::string>> faces = ViewDigests();
+        const size_t to = std::min(static_cast<size_t>(from) + static_cast<size_t>(m_pageSize), faces.size());
+        FetchByDigest(faces, static_cast<size_t>(from), to, false, rows);
+    } else if (m_selected < 0 || !m_library.ReadPageThumbnails(m_lastShownId, m_pageSize, m_page + 1, rows)) {
+        return;
+    }
+    std::vector<PanelThumbnail> thumbnails;
+    for (FaceRow& row : rows) thumbnails.push_back(PanelThumbnail{std::move(row.digest), std::move(row.thumbnail)});
+    m_panel.PrefetchThumbnails(std::move(thumbnails));
 }
 
 void CMienkoMainDlg::SetLabel(int id, const std::string& text) {

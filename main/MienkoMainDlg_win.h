@@ -32,6 +32,8 @@ constexpr UINT UM_FILES_DROPPED = WM_USER + 12;
 class CMienkoMainDlg : public CSkinDialog, public PanelOwner {
 public:
     static constexpr const char* kTitle = "PeluQQ表情精灵";
+    static constexpr UINT_PTR kPrefetchTimer = 0x5046;
+    static constexpr UINT kPrefetchDelayMs = 30;  // after a page is shown, its next page is decoded
     enum ViewMode { kCategoryView = 0, kSearchView = 1, kFrequentView = 2 };
 
     // params: this start's command line after the program name (UTF-8).
@@ -80,7 +82,10 @@ private:
     void ShowView(bool reload, int category, int minPage, bool refresh, int page);
     void GoToPage(int page);
     void FillPanel();
-    void FillByDigest(const std::vector<std::pair<std::string, std::string>>& faces, size_t from, size_t to);
+    void FetchByDigest(const std::vector<std::pair<std::string, std::string>>& faces, size_t from, size_t to,
+                       bool withImages, std::vector<FaceRow>& out);
+    std::vector<std::pair<std::string, std::string>> ViewDigests() const;  // frequent or found faces
+    void PrefetchNextPage();
     void UpdatePageControls();
     void SetLabel(int id, const std::string& text);
     bool DoSearch(const std::string& text);

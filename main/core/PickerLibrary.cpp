@@ -69,6 +69,17 @@ bool PickerLibrary::Fetch(int category, const std::vector<std::string>& digests,
     return m->library && m->library->FetchFacesByDigest(category, digests, true, out);
 }
 
+bool PickerLibrary::ReadPageThumbnails(int category, int perPage, int page, std::vector<FaceRow>& out) {
+    out.clear();
+    return m->library && m->library->ReadPage(category, perPage, page, false, out);
+}
+
+bool PickerLibrary::FetchThumbnails(int category, const std::vector<std::string>& digests,
+                                    std::vector<FaceRow>& out) {
+    out.clear();
+    return m->library && m->library->FetchFacesByDigest(category, digests, false, out);
+}
+
 bool PickerLibrary::TablesOf(const std::vector<std::string>& digests, std::map<std::string, std::string>& out) {
     out.clear();
     if (!m->library) return false;

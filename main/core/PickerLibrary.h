@@ -28,6 +28,9 @@ public:
     bool ReadPage(int category, int perPage, int page, std::vector<FaceRow>& out);
     bool Search(const std::string& text, std::vector<IndexRow>& out);
     bool Fetch(int category, const std::vector<std::string>& digests, std::vector<FaceRow>& out);
+    // ReadPage and Fetch without the face files: thumbnails to decode ahead.
+    bool ReadPageThumbnails(int category, int perPage, int page, std::vector<FaceRow>& out);
+    bool FetchThumbnails(int category, const std::vector<std::string>& digests, std::vector<FaceRow>& out);
     // Face id -> the first category table of its list, for the faces still in the
     // library. False when the query failed (nothing can be said about the faces then).
     bool TablesOf(const std::vector<std::string>& digests, std::map<std::string, std::string>& out);

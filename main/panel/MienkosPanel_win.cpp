@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "CellBitmap_win.h"
 #include "PictureEx_win.h"
 
 namespace {
@@ -119,8 +120,12 @@ bool CMienkosPanel::Create(HWND parent, const RECT& rect, UINT id) {
 }
 
 void CMienkosPanel::OnDestroy() {
-    if (Hwnd())
+    if (Hwnd()) {
         KillTimer(Hwnd(), kClickTimer);
+        KillTimer(Hwnd(), kPrefetchTimer);
+    }
+    m_prefetch.clear();
+    m_prefetchNext = 0;
     m_clicks.ForgetAll();
     m_gestures.clear();
     for (auto& cell : m_cells)
@@ -247,7 +252,7 @@ bool CMienkosPanel::LoadFace(int cell, PanelFace face) {
     ClearCell(cell);
     Cell& c = *m_cells[static_cast<size_t>(cell)];
     c.picture.SetFaceName(face.fileName);
-    c.picture.SetStillImage(face.thumbnail);  // garbage: the cell stays white
+    c.picture.SetStillBitmap(Thumbnail(face.id, face.thumbnail));  // garbage: the cell stays white
     c.picture.SetPendingImage(face.image);
     m_tooltip.SetToolText(c.picture.GetHwnd(), face.tip);
     c.face = std::move(face);
@@ -262,7 +267,7 @@ void CMienkosPanel::ClearCell(int cell) {
     Apply(m_clicks.Forget(cell));
     ++c.generation;
     c.picture.ReleaseImage();
-    c.picture.SetStillImage({});
+    c.picture.SetStillBitmap(nullptr);
     c.picture.SetPendingImage({});
     c.picture.SetFaceName("");
     c.picture.SetMarked(false);
@@ -318,6 +323,49 @@ bool CMienkosPanel::SwapCells(int a, int b) {
     return true;
 }
 
+//--- decoded thumbnails
+
+std::shared_ptr<const widgets::CellBitmap> CMienkosPanel::Thumbnail(const std::string& id,
+                                                                    const std::vector<uint8_t>& bytes) {
+    if (bytes.empty())
+        return nullptr;
+    if (const auto* kept = m_thumbnails.Find(id, bytes))
+        return *kept;
+    auto decoded = widgets::CellBitmap::Decode(bytes.data(), bytes.size(), panel::kCellSize, panel::kCellSize);
+    m_thumbnails.Put(id, bytes, decoded);
+    return decoded;
+}
+
+void CMienkosPanel::PrefetchThumbnails(std::vector<PanelThumbnail> faces) {
+    m_prefetch = std::move(faces);
+    m_prefetchNext = 0;
+    // A timer comes only when no input or paint waits: the page shown always goes first.
+    if (Hwnd() && !m_prefetch.empty())
+        SetTimer(Hwnd(), kPrefetchTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void CMienkosPanel::PrefetchSlice() {
+    const DWORD start = GetTickCount();
+    while (m_prefetchNext < m_prefetch.size() && GetTickCount() - start < kPrefetchSliceMs) {
+        const PanelThumbnail& face = m_prefetch[m_prefetchNext++];
+        if (!face.id.empty() && !m_thumbnails.Contains(face.id, face.bytes))
+            Thumbnail(face.id, face.bytes);
+    }
+    if (m_prefetchNext >= m_prefetch.size()) {
+        KillTimer(Hwnd(), kPrefetchTimer);
+        m_prefetch.clear();
+        m_prefetchNext = 0;
+    }
+}
+
+void CMienkosPanel::ForgetThumbnails() {
+    m_thumbnails.Clear();
+    m_prefetch.clear();
+    m_prefetchNext = 0;
+    if (Hwnd())
+        KillTimer(Hwnd(), kPrefetchTimer);
+}
+
 //--- preview
 
 void CMienkosPanel::StopPreview() {
@@ -367,6 +415,8 @@ void CMienkosPanel::OnCellRightDown(int cell) { Apply(m_clicks.RightDown(cell));
 void CMienkosPanel::OnTimer(UINT_PTR id) {
     if (id == kClickTimer)
         Apply(m_clicks.TimerFired());
+    else if (id == kPrefetchTimer)
+        PrefetchSlice();
 }
 
 void CMienkosPanel::Apply(const panel::ClickStep& step) {

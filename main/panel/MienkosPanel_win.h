@@ -14,6 +14,11 @@
 // On WM_SIZE: GridForSize(new panel size), RelayoutGrid, SetPressedFrame, SetHoverFrame,
 // ShowCells(columns x rows), then refill.
 //
+// Thumbnails are decoded once into cell-sized bitmaps and kept by face (ThumbnailCache,
+// a few hundred faces): a page shown again needs no decoding. PrefetchThumbnails decodes
+// the faces an owner expects next (the next page) while the window is idle. Owners call
+// ForgetThumbnails when the library was reloaded.
+//
 // Clicks: a left click reaches the owner as OnFaceClick after min(double-click time,
 // 350 ms) when no second click followed; a double click as OnFaceDoubleClick (no click
 // before it); a right button down as OnFaceRightClick. Only cells holding a face report.
@@ -30,10 +35,14 @@
 
 #include "ClickSequencer.h"
 #include "PanelGeometry.h"
+#include "ThumbnailCache.h"
 #include "winfx/Tooltip.h"
 #include "winfx/Window.h"
 
 class CPictureEx;
+namespace widgets {
+class CellBitmap;
+}
 
 // One face as the panel shows and sends it.
 struct PanelFace {
@@ -43,6 +52,12 @@ struct PanelFace {
     std::vector<uint8_t> thumbnail;  // shown in the cell
     std::vector<uint8_t> image;      // the face file; decoded when first hovered, sent as is
     int row = -1;                    // free for the owner (the editor: absolute row)
+};
+
+// A face's thumbnail to decode ahead.
+struct PanelThumbnail {
+    std::string id;
+    std::vector<uint8_t> bytes;
 };
 
 // Receives the gestures on cells that hold a face. Called on the window thread; the
@@ -59,6 +74,8 @@ class CMienkosPanel : public winfx::Window {
 public:
     static constexpr UINT kCellId = 0xFFFF;
     static constexpr UINT_PTR kClickTimer = 1;
+    static constexpr UINT_PTR kPrefetchTimer = 2;
+    static constexpr UINT kPrefetchSliceMs = 8;  // decoding per idle moment, then input again
 
     CMienkosPanel();
     ~CMienkosPanel() override;
@@ -99,6 +116,15 @@ public:
     // Swaps the faces (and pressed flags) of two cells on screen, for in-page reordering.
     bool SwapCells(int a, int b);
 
+    //--- decoded thumbnails
+    // Queues these thumbnails (replacing what still waits) to be decoded when the window
+    // is idle; faces already decoded are skipped.
+    void PrefetchThumbnails(std::vector<PanelThumbnail> faces);
+    size_t PrefetchWaiting() const { return m_prefetch.size() - m_prefetchNext; }
+    void ForgetThumbnails();  // also drops what waits to be decoded
+    void SetThumbnailCapacity(size_t faces) { m_thumbnails.SetCapacity(faces); }
+    size_t DecodedThumbnails() const { return m_thumbnails.Size(); }
+
     //--- preview
     void StopPreview();  // halts its animation and clears it to white, no face
     // Before a page fill: stopped and hidden, since an empty preview would cover the page's
@@ -131,6 +157,8 @@ private:
     void OnCellDoubleClick(int cell);
     void OnCellRightDown(int cell);
     bool ValidCell(int cell) const { return cell >= 0 && cell < CellCount(); }
+    std::shared_ptr<const widgets::CellBitmap> Thumbnail(const std::string& id, const std::vector<uint8_t>& bytes);
+    void PrefetchSlice();
 
     std::vector<std::unique_ptr<Cell>> m_cells;
     std::vector<PendingGesture> m_gestures;  // posted to this window, run in order
@@ -138,6 +166,9 @@ private:
     winfx::Tooltip m_tooltip;
     PanelOwner* m_owner = nullptr;
     panel::ClickSequencer m_clicks;
+    panel::ThumbnailCache<std::shared_ptr<const widgets::CellBitmap>> m_thumbnails;
+    std::vector<PanelThumbnail> m_prefetch;
+    size_t m_prefetchNext = 0;
     int m_columns = 0;
     int m_rows = 0;
     int m_pageSize = 0;

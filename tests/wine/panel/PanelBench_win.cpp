@@ -1,6 +1,6 @@
 // Benchmark (not a test): the panel's share of a page change and of a click.
-//   page:  StopPreview, ResetPressed, 40 faces loaded (thumbnails decoded), the rest cleared,
-//          and the grid painted
+//   page:  StopPreview, ResetPressed, 40 faces loaded (thumbnails decoded, or kept from a
+//          page shown before), the rest cleared, and the grid painted
 //   send:  writing the face file, the clipboard, bringing a window forward and the keys
 // Prints min and median of each over many rounds. Run it through tests/harness/wine-test.sh.
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "CellBitmap_win.h"
 #include "FaceSender_win.h"
 #include "MienkosPanel_win.h"
 #include "PanelTestKit.h"
@@ -47,7 +48,7 @@ int wmain() {
     const char* samples[] = {"still.jpg", "delays_mixed.gif", "wide.gif", "still.bmp"};
     for (int i = 0; i < 40; ++i) {
         PanelFace f;
-        f.id = std::string(32, 'a');
+        f.id = std::string(30, 'a') + std::to_string(10 + i);
         f.fileName = "face" + std::to_string(i) + ".gif";
         f.tip = "face " + std::to_string(i);
         f.thumbnail = panel_test::Sample(samples[i % 4]);
@@ -56,7 +57,9 @@ int wmain() {
     }
 
     // The page change, and its parts on their own.
-    auto fill = [&](bool thumbnails, bool paint, int round) {
+    auto fill = [&](bool thumbnails, bool paint, int round, bool cold = true) {
+        if (cold)
+            panel.ForgetThumbnails();
         const double start = Now();
         panel.StopPreview();
         panel.ResetPressed();
@@ -72,16 +75,36 @@ int wmain() {
             RedrawWindow(panel.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         return Now() - start;
     };
-    std::vector<double> pages, noPaint, noThumbs;
+    std::vector<double> pages, noPaint, noThumbs, again, againNoPaint;
     for (int round = 0; round < 40; ++round) {
         pages.push_back(fill(true, true, round));
         noPaint.push_back(fill(true, false, round));
+        again.push_back(fill(true, true, round, false));
+        againNoPaint.push_back(fill(true, false, round, false));
         noThumbs.push_back(fill(false, false, round));
         pictest::Pump(1);
     }
     Report("page change (fill + paint 23/40 cells)", pages);
     Report("  fill only", noPaint);
     Report("  fill without thumbnails", noThumbs);
+    Report("page shown before (fill + paint)", again);
+    Report("  fill only", againNoPaint);
+
+    // One thumbnail's decoding, and the system loader's share of it.
+    const std::vector<uint8_t> jpeg = panel_test::Sample("still.jpg");
+    std::vector<double> loads, decodes;
+    for (int round = 0; round < 200; ++round) {
+        double start = Now();
+        if (!widgets::LoadPicture(jpeg.data(), jpeg.size()))
+            return 3;
+        loads.push_back(Now() - start);
+        start = Now();
+        if (!widgets::CellBitmap::Decode(jpeg.data(), jpeg.size(), 45, 45))
+            return 3;
+        decodes.push_back(Now() - start);
+    }
+    Report("thumbnail: system loader (OleLoadPicture)", loads);
+    Report("thumbnail: decoded to a cell bitmap", decodes);
 
     panel::FaceSender sender(testkit::RunDir());
     std::vector<double> puts, delivers;
