@@ -6,7 +6,6 @@
 
 #include <utility>
 
-#include "CellBitmap_win.h"
 #include "PictureEx_win.h"
 
 namespace {
@@ -331,7 +330,7 @@ std::shared_ptr<const widgets::CellBitmap> CMienkosPanel::Thumbnail(const std::s
         return nullptr;
     if (const auto* kept = m_thumbnails.Find(id, bytes))
         return *kept;
-    auto decoded = widgets::CellBitmap::Decode(bytes.data(), bytes.size(), panel::kCellSize, panel::kCellSize);
+    auto decoded = m_decoder.Decode(bytes.data(), bytes.size(), panel::kCellSize, panel::kCellSize);
     m_thumbnails.Put(id, bytes, decoded);
     return decoded;
 }

@@ -39,10 +39,9 @@
 #include "winfx/Tooltip.h"
 #include "winfx/Window.h"
 
+#include "ThumbnailDecoder_win.h"
+
 class CPictureEx;
-namespace widgets {
-class CellBitmap;
-}
 
 // One face as the panel shows and sends it.
 struct PanelFace {
@@ -166,6 +165,7 @@ private:
     winfx::Tooltip m_tooltip;
     PanelOwner* m_owner = nullptr;
     panel::ClickSequencer m_clicks;
+    widgets::ThumbnailDecoder m_decoder;
     panel::ThumbnailCache<std::shared_ptr<const widgets::CellBitmap>> m_thumbnails;
     std::vector<PanelThumbnail> m_prefetch;
     size_t m_prefetchNext = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PictureTestKit.h"
+#include "ThumbnailDecoder_win.h"
 #include "SampleSet.h"
 #include "TestKit.h"
 
@@ -118,7 +119,32 @@ TEST(PictureCell, ThumbnailIsPaintedPixelForPixelAsTheLoaderRendersItStretched) 
         const std::vector<uint32_t> expected = RenderedAsEver(bytes, 45, 45);
         ASSERT_EQ(45u * 45u, expected.size());
         EXPECT_TRUE(expected == WindowPixels(cell.GetHwnd(), 45, 45));
+        // The same through the panel's decoder (its own JPEG path).
+        widgets::ThumbnailDecoder decoder;
+        auto still = decoder.Decode(bytes.data(), bytes.size(), 45, 45);
+        ASSERT_TRUE(still);
+        EXPECT_TRUE(decoder.UsesImaging());
+        cell.SetStillBitmap(still);
+        Repaint(cell.GetHwnd());
+        EXPECT_TRUE(expected == WindowPixels(cell.GetHwnd(), 45, 45));
     }
+}
+
+TEST(PictureCell, DecoderGivesNothingForGarbageAndTheLoadersSizeWithoutOne) {
+    widgets::ThumbnailDecoder decoder;
+    const std::vector<uint8_t> jpeg = Sample("large.jpg");
+    std::vector<uint8_t> cut(jpeg.begin(), jpeg.begin() + 200);  // a JPEG's start, no picture
+    std::vector<uint8_t> header{0xFF, 0xD8, 0xFF};
+    for (const std::vector<uint8_t>& garbage : {cut, header, std::vector<uint8_t>(64, 0xFF)})
+        EXPECT_EQ(nullptr, decoder.Decode(garbage.data(), garbage.size(), 45, 45));
+    EXPECT_EQ(nullptr, decoder.Decode(nullptr, 0, 45, 45));
+    auto natural = decoder.Decode(jpeg.data(), jpeg.size(), 0, 0);
+    ASSERT_TRUE(natural);
+    EXPECT_EQ(120, natural->Width());
+    EXPECT_EQ(120, natural->Height());
+    auto capped = decoder.Decode(jpeg.data(), jpeg.size(), 10000, 45);
+    ASSERT_TRUE(capped);
+    EXPECT_EQ(widgets::CellBitmap::kMaxSide, capped->Width());
 }
 
 TEST(PictureCell, OneDecodedThumbnailServesSeveralCellsAndOutlivesThem) {
