@@ -148,8 +148,8 @@ void WriteConfig(const std::string& app) {
     CloseHandle(f);
 }
 
-// Start of the picker to its first page of thumbnails on the screen (cell 2: the preview
-// covers cells 0 and 1); the picker is left running in `picker`. `shown`: start to the
+// Start of the picker to its first page of thumbnails on the screen (cell 2 tells); the
+// picker is left running in `picker`. `shown`: start to the
 // window first visible (the dialog's initialisation is over then).
 double StartPicker(const std::string& app, pelumo::Picker& picker, double* shown = nullptr) {
     const double t0 = NowMs();
