@@ -31,20 +31,31 @@ winfx::ComPtr<IPicture> LoadPicture(const void* data, size_t size) {
     return picture;
 }
 
+SIZE PicturePixels(IPicture& picture, HDC dc, SIZE* himetric) {
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    picture.get_Width(&w);
+    picture.get_Height(&h);
+    if (himetric)
+        *himetric = {w, h};
+    const int dpiX = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+    const int dpiY = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    return {MulDiv(w, dpiX, 2540), MulDiv(h, dpiY, 2540)};
+}
+
 std::shared_ptr<const CellBitmap> CellBitmap::Decode(const void* data, size_t size, int width, int height) {
     winfx::ComPtr<IPicture> picture = LoadPicture(data, size);
     if (!picture)
         return nullptr;
-    OLE_XSIZE_HIMETRIC w = 0;
-    OLE_YSIZE_HIMETRIC h = 0;
-    picture->get_Width(&w);
-    picture->get_Height(&h);
     winfx::WindowDc screen(nullptr);
     if (!screen)
         return nullptr;
+    SIZE himetric{};
+    const SIZE natural = PicturePixels(*picture.Get(), screen.Get(), &himetric);
+    const LONG w = himetric.cx, h = himetric.cy;
     if (width <= 0 || height <= 0) {
-        width = MulDiv(w, GetDeviceCaps(screen.Get(), LOGPIXELSX), 2540);
-        height = MulDiv(h, GetDeviceCaps(screen.Get(), LOGPIXELSY), 2540);
+        width = natural.cx;
+        height = natural.cy;
         if (width <= 0 || height <= 0)
             return nullptr;
     }

@@ -41,5 +41,7 @@ private:
 
 // The system picture loader on a copy of the bytes; null when it cannot read them.
 winfx::ComPtr<IPicture> LoadPicture(const void* data, size_t size);
+// A picture's size in pixels of `dc` (96 dpi without one); its size in HIMETRIC in `himetric`.
+SIZE PicturePixels(IPicture& picture, HDC dc, SIZE* himetric = nullptr);
 
 }  // namespace widgets

@@ -112,16 +112,10 @@ bool CPictureEx::LoadOther(const BYTE* data, size_t size) {
     m_picture = LoadPicture(data, size);
     if (!m_picture)
         return false;
-    OLE_XSIZE_HIMETRIC w = 0;
-    OLE_YSIZE_HIMETRIC h = 0;
-    m_picture->get_Width(&w);
-    m_picture->get_Height(&h);
     HDC dc = GetDC(Hwnd());
-    const int dpiX = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-    const int dpiY = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    m_imageSize = widgets::PicturePixels(*m_picture.Get(), dc);
     if (dc)
         ReleaseDC(Hwnd(), dc);
-    m_imageSize = {MulDiv(w, dpiX, 2540), MulDiv(h, dpiY, 2540)};
     if (m_imageSize.cx <= 0 || m_imageSize.cy <= 0)
         return false;
     FitImage(m_imageSize.cx, m_imageSize.cy);
